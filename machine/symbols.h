@@ -1,0 +1,60 @@
+// Symbols, reel strips and the names of their pictures.
+//
+// Each reel carries 21 symbols. A strip holds positions 1..21 as entries
+// 0..20 and repeats positions 1 and 2 as entries 21 and 22, so the three
+// entries s, s+1, s+2 that fill a reel's window never need wrapping.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace reelctl {
+
+enum SymbolCode : std::uint8_t {
+    symbol_seven = 0,
+    symbol_bar = 1,
+    symbol_frog = 2,
+    symbol_moon = 3,
+    symbol_orange = 4,
+    symbol_bell = 5,
+    symbol_cherry = 6,
+    symbol_blank = 7,  // never on a strip; the picture of an empty window line
+};
+
+inline constexpr int symbol_count = 8;
+inline constexpr int reel_left = 0;
+inline constexpr int reel_center = 1;
+inline constexpr int reel_right = 2;
+inline constexpr int reel_count = 3;
+inline constexpr int position_count = 21;  // press and stop indices 0..20
+inline constexpr int strip_length = 23;
+
+using ReelStrip = std::array<SymbolCode, strip_length>;
+
+// reel_strips[reel][k]: the symbol at position k + 1 (k 0..20), then positions 1 and 2 again.
+inline constexpr std::array<ReelStrip, reel_count> reel_strips = {{
+    // left: filled in from the machine's strip sheet
+    {},
+    // center
+    {},
+    // right
+    {},
+}};
+
+// Bitmap sets: variant 0 is the small set (rows 24 pixels apart), variant 1 the large set.
+inline constexpr int layout_variant_count = 2;
+inline constexpr std::array<std::array<const char*, symbol_count>, layout_variant_count> symbol_bitmap_names = {{
+    {"VS7S", "VSRS", "VSFS", "VSMS", "VSOS", "VSBS", "VSCS", "VSSP"},
+    {"VS7M", "VSRM", "VSFM", "VSMM", "VSOM", "VSBM", "VSCM", "VSMP"},
+}};
+inline constexpr std::array<std::array<const char*, reel_count>, layout_variant_count> strip_bitmap_names = {{
+    {"VSSL", "VSSC", "VSSR"},
+    {"VSML", "VSMC", "VSMR"},
+}};
+
+// The symbol on window line `line` (0 bottom .. 2 top) of `reel` stopped at `stop` (0..20).
+constexpr SymbolCode window_symbol(int reel, int stop, int line) {
+    return reel_strips[reel][stop + line];
+}
+
+}  // namespace reelctl
