@@ -1,0 +1,246 @@
+#include "app/dispatcher.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "app/choice_lists.h"
+#include "app/dialog.h"
+#include "engine/left_stop.h"
+#include "engine/reels.h"
+#include "engine/screening.h"
+#include "engine/ten_coin.h"
+#include "machine/roles.h"
+#include "machine/symbols.h"
+#include "machine/texts.h"
+#include "panel/control_ids.h"
+#include "panel/primitives.h"
+#include "panel/rendering.h"
+
+namespace reelctl {
+namespace {
+
+constexpr std::intptr_t handled = 1;
+constexpr std::intptr_t not_handled = 0;
+constexpr std::size_t combo_text_size = 64;  // at most 63 bytes and the terminator
+
+void read_combo(Panel& panel, int id, char (&text)[combo_text_size]) {
+    text[0] = '\0';
+    panel.ui.combo_text(id, text, sizeof text);
+    text[combo_text_size - 1] = '\0';
+}
+
+void complain(Panel& panel, const char* message, int combo) {
+    panel.ui.message(message, message_caption);
+    panel.ui.focus(combo);
+}
+
+void disable_select_buttons(Panel& panel) {
+    panel.ui.enable(IDC_SELECT_CENTER, false);
+    panel.ui.enable(IDC_SELECT_RIGHT, false);
+}
+
+void compute_all_columns(Panel& panel) {
+    compute_left_column(panel);
+    compute_center_column(panel);
+    compute_right_column(panel);
+}
+
+void clear_all_columns(Panel& panel) {
+    clear_left_column(panel);
+    clear_center_column(panel);
+    clear_right_column(panel);
+}
+
+template <std::size_t N>
+int find_name(const std::array<const char*, N>& names, const char* text) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (std::strcmp(names[i], text) == 0) return static_cast<int>(i);
+    return -1;
+}
+
+void role_pick(Panel& panel) {
+    PanelState& s = panel.state;
+    // A press choice left open must not turn into a chosen stop of the new role.
+    s.awaiting_stop = 0;
+    char text[combo_text_size];
+    read_combo(panel, IDC_ROLE_COMBO, text);
+    s.role = static_cast<std::int16_t>(find_name(role_names, text));
+    if (s.role == -1) {
+        complain(panel, message_no_role, IDC_ROLE_COMBO);
+        return;
+    }
+    disable_select_buttons(panel);
+    s.role_kind = static_cast<std::int16_t>(role_kind_of(s.bet, s.role));
+    const int count = role_records[s.bet][s.role].choice_count;
+    if (count > 1 || (s.role_kind > 0 && s.stop_order < 2)) {
+        clear_all_columns(panel);
+        fill_choice_lists(panel);  // the user picks a table or a left stop pattern next
+    } else {
+        fill_choice_lists(panel);
+        select_direct_table(panel, 0);
+        compute_all_columns(panel);
+    }
+    s.awaiting_stop = 0;
+}
+
+void table_pick(Panel& panel) {
+    PanelState& s = panel.state;
+    s.awaiting_stop = 0;
+    char text[combo_text_size];
+    read_combo(panel, IDC_TABLE_COMBO, text);
+    const int number = parse_choice_number(text);
+    // Entries count from (1); no number, or none that could name an entry, is no pick.
+    s.table_choice = static_cast<std::int16_t>(number >= 1 ? number - 1 : -1);
+    if (s.table_choice == -1) {
+        complain(panel, message_no_table, IDC_TABLE_COMBO);
+        return;
+    }
+    disable_select_buttons(panel);
+    if (s.pattern_mode == 1) {
+        // An entry offered after the left stop.
+        if (s.role == role_ten_coin)
+            choose_ten_coin_table(panel);
+        else
+            choose_split_table(panel);
+        return;
+    }
+    const bool center_first = s.stop_order == 2 || s.stop_order == 3;
+    const bool right_first = s.stop_order == 4 || s.stop_order == 5;
+    if (s.role_kind > 3 && center_first) {
+        select_choice_table(panel);
+        screen_center_conflicts(panel);
+    } else if (s.role_kind >= 4 && s.role_kind <= 9 && right_first) {
+        select_choice_table(panel);
+        screen_right_conflicts(panel);
+    } else {
+        select_direct_table(panel, s.table_choice);
+        compute_all_columns(panel);
+    }
+}
+
+void pattern_pick(Panel& panel) {
+    PanelState& s = panel.state;
+    char text[combo_text_size];
+    read_combo(panel, IDC_PATTERN_COMBO, text);
+    s.left_pattern = static_cast<std::int16_t>(find_name(left_pattern_names, text));
+    if (s.left_pattern == -1) {
+        complain(panel, message_no_pattern, IDC_PATTERN_COMBO);
+    } else {
+        clear_all_columns(panel);
+        // A split or ten-coin offer made for the previous left stop goes with it.
+        panel.ui.combo_reset(IDC_TABLE_COMBO);
+        enable_table_choice(panel, false);
+        compute_left_column(panel);
+    }
+    s.awaiting_stop = 0;
+}
+
+void left_stop(Panel& panel, int row) {
+    PanelState& s = panel.state;
+    panel.ui.check_radio(stop_radio_id(reel_left, 0), stop_radio_id(reel_left, 20), stop_radio_id(reel_left, row));
+    s.stop_pos[reel_left] = static_cast<std::int16_t>(row);
+    if (s.role_kind > 0 && s.stop_order < 2) settle_left_stop(panel);
+    draw_window(panel, reel_left);
+}
+
+void center_stop(Panel& panel, int row) {
+    PanelState& s = panel.state;
+    panel.ui.check_radio(stop_radio_id(reel_center, 0), stop_radio_id(reel_center, 20), stop_radio_id(reel_center, row));
+    s.stop_pos[reel_center] = static_cast<std::int16_t>(row);
+    if (s.awaiting_stop != 1) {
+        draw_window(panel, reel_center);
+        return;
+    }
+    // `row` is the press position picked after a screening.
+    if (s.stop_order == 0 && s.role == role_ten_coin) {
+        // The composition ends the press choice only when it puts a single
+        // table in force; while it offers entries the press may be picked again.
+        compose_ten_coin_tables(panel);
+        return;
+    }
+    if (s.stop_order == 0) {
+        compute_center_column(panel);
+        compute_right_column(panel);
+    } else {
+        compute_center_column(panel);
+        compute_left_column(panel);
+        compute_right_column(panel);
+    }
+    panel.ui.enable(IDC_SELECT_CENTER, true);
+    s.awaiting_stop = 0;
+}
+
+void right_stop(Panel& panel, int row) {
+    PanelState& s = panel.state;
+    panel.ui.check_radio(stop_radio_id(reel_right, 0), stop_radio_id(reel_right, 20), stop_radio_id(reel_right, row));
+    s.stop_pos[reel_right] = static_cast<std::int16_t>(row);
+    if (s.awaiting_stop != 1) {
+        draw_window(panel, reel_right);
+        return;
+    }
+    compute_right_column(panel);
+    compute_left_column(panel);
+    compute_center_column(panel);
+    panel.ui.enable(IDC_SELECT_RIGHT, true);
+    s.awaiting_stop = 0;
+}
+
+void right_reselect(Panel& panel) {
+    if (panel.state.pattern_mode == 1) {
+        // Only the ten-coin role at stop order 1 enables Select 102 here: offer
+        // its composed tables again; the stopped left reel stays.
+        clear_center_column(panel);
+        clear_right_column(panel);
+        compose_ten_coin_tables(panel);
+        return;
+    }
+    select_choice_table(panel);
+    screen_right_conflicts(panel);
+}
+
+}  // namespace
+
+bool is_dispatcher_command(int id) {
+    return id == IDC_SELECT_CENTER || id == IDC_SELECT_RIGHT || id == IDC_ROLE_COMBO || id == IDC_TABLE_COMBO ||
+           id == IDC_PATTERN_COMBO || radio_reel(id) >= 0;
+}
+
+std::intptr_t dispatch_command(Panel& panel, int id, int code) {
+    switch (id) {
+    case IDC_ROLE_COMBO:
+        if (code == notify_selendok) role_pick(panel);
+        return handled;
+    case IDC_TABLE_COMBO:
+        if (code == notify_selendok) table_pick(panel);
+        return handled;
+    case IDC_PATTERN_COMBO:
+        if (code == notify_selendok) pattern_pick(panel);
+        return handled;
+    case IDC_SELECT_CENTER:
+        reselect_center(panel);
+        return not_handled;
+    case IDC_SELECT_RIGHT:
+        right_reselect(panel);
+        return not_handled;
+    default:
+        break;
+    }
+    const int reel = radio_reel(id);
+    if (reel < 0) return not_handled;
+    const int row = id - stop_radio_id(reel, 0);
+    if (reel == reel_left) left_stop(panel, row);
+    else if (reel == reel_center) center_stop(panel, row);
+    else right_stop(panel, row);
+    return not_handled;
+}
+
+int parse_choice_number(const char* text) {
+    // Only the one or two characters after the opening parenthesis count.
+    char digits[3] = {};
+    const std::size_t length = std::strlen(text);
+    if (length > 1) digits[0] = text[1];
+    if (length > 2 && text[2] != ')') digits[1] = text[2];
+    return std::atoi(digits);
+}
+
+}  // namespace reelctl

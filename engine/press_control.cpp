@@ -1,0 +1,36 @@
+#include "engine/press_control.h"
+
+#include "machine/slide_tables.h"
+
+namespace reelctl {
+
+bool apply_press_pair(PanelState& state, std::span<const PressPair> pairs, int press) {
+    for (const PressPair& pair : pairs) {
+        if (pair.press != press) continue;
+        // The group (high nibble) stays; the pair names the variant.
+        state.pattern_code = static_cast<std::int16_t>((state.pattern_code & 0xF0) | pair.bits);
+        const int table = table_for_pattern(state.pattern_code);
+        const bool changed = table != state.slide_table;
+        state.slide_table = static_cast<std::int16_t>(table);
+        return changed;
+    }
+    return false;
+}
+
+std::span<const PressPair> press_pairs_for(int role_kind, std::span<const PressPair> big,
+                                           std::span<const PressPair> reg) {
+    if (role_kind >= 4 && role_kind <= 6) return big;
+    if (role_kind >= 7 && role_kind <= 9) return reg;
+    return {};
+}
+
+void mark_chosen_stop(ReelColumn& column, std::int16_t& stop_pos) {
+    const int press = stop_pos;
+    if (press < 0 || press >= 21) return;
+    int stop = press + column[press].slide;
+    if (stop >= 21) stop -= 21;
+    column[stop].mark = mark_chosen;
+    stop_pos = static_cast<std::int16_t>(stop);
+}
+
+}  // namespace reelctl
