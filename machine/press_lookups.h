@@ -22,14 +22,39 @@ struct StopTriple {
     std::uint8_t center_press;
 };
 
-inline constexpr std::array<PressPair, 8> center_first_big_pairs = {};  // TODO data
-inline constexpr std::array<PressPair, 4> center_first_reg_pairs = {};  // TODO data
-inline constexpr std::array<PressPair, 7> right_first_big_pairs = {};   // TODO data
-inline constexpr std::array<PressPair, 4> right_first_reg_pairs = {};   // TODO data
-inline constexpr std::array<StopTriple, 16> left_first_big_triples = {};  // TODO data
-inline constexpr std::array<StopTriple, 4> left_first_reg_triples = {};   // TODO data
+// Center reel first, BIG roles: {center press index, new bits 3..0 of the pattern code}.
+inline constexpr std::array<PressPair, 8> center_first_big_pairs = {{
+    {18,  3}, {17,  1}, {13,  0}, {12,  2}, { 7,  2}, { 6,  0}, { 2,  1}, { 1,  3},
+}};
+// Center reel first, REG roles.
+inline constexpr std::array<PressPair, 4> center_first_reg_pairs = {{
+    {18,  9}, {17, 10}, {15, 11}, {14,  9},
+}};
+// Right reel first, BIG roles: {right press index, new bits 3..0 of the pattern code}.
+inline constexpr std::array<PressPair, 7> right_first_big_pairs = {{
+    {18,  3}, {17,  1}, { 8,  0}, { 7,  2}, { 6,  0}, { 2,  1}, { 1,  3},
+}};
+// Right reel first, REG roles.
+inline constexpr std::array<PressPair, 4> right_first_reg_pairs = {{
+    {18,  9}, {17, 10}, { 2, 11}, { 1,  9},
+}};
+// Left reel first (left, center, right), BIG roles: {table code, left stop index, center press index}.
+inline constexpr std::array<StopTriple, 16> left_first_big_triples = {{
+    {0, 18, 18}, {1, 18, 13}, {1, 16, 17}, {0, 16, 12},
+    {0, 16,  7}, {1, 16,  2}, {1, 14,  6}, {0, 14,  1},
+    {0,  9,  7}, {1,  9,  2}, {0,  7, 18}, {1,  7, 13},
+    {1,  7,  6}, {0,  7,  1}, {1,  5, 17}, {0,  5, 12},
+}};
+// Left reel first (left, center, right), REG roles.
+inline constexpr std::array<StopTriple, 4> left_first_reg_triples = {{
+    {1,  2, 18}, {0,  2, 15}, {0,  0, 17}, {1,  0, 14},
+}};
 
 // left_stop_code_rows[table code 0..1][left stop index 0..20]: slide table numbers.
-inline constexpr std::array<std::array<std::uint8_t, 21>, 2> left_stop_code_rows = {};  // TODO data
+inline constexpr std::array<std::array<std::uint8_t, 21>, 2> left_stop_code_rows = {{
+    //   left stop 0 .. 20
+    {50, 59, 51,  0,  0, 42, 33, 43, 33, 46,  0,  0,  0,  0, 43, 33, 42, 33, 43,  0,  0},  // table code 0
+    {57, 59, 58,  0,  0, 44, 33, 45, 33, 44,  0,  0,  0,  0, 47, 33, 44, 33, 45,  0,  0},  // table code 1
+}};
 
 }  // namespace reelctl

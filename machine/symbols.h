@@ -33,12 +33,27 @@ using ReelStrip = std::array<SymbolCode, strip_length>;
 
 // reel_strips[reel][k]: the symbol at position k + 1 (k 0..20), then positions 1 and 2 again.
 inline constexpr std::array<ReelStrip, reel_count> reel_strips = {{
-    // left: filled in from the machine's strip sheet
-    {},
+    // left
+    {
+        /*  1.. 7 */ symbol_bell,   symbol_orange, symbol_bar,    symbol_bell,   symbol_orange, symbol_moon,   symbol_bell,
+        /*  8..14 */ symbol_seven,  symbol_cherry, symbol_frog,   symbol_orange, symbol_moon,   symbol_bell,   symbol_orange,
+        /* 15..21 */ symbol_moon,   symbol_bell,   symbol_frog,   symbol_cherry, symbol_seven,  symbol_orange, symbol_moon,
+        /* 1, 2   */ symbol_bell,   symbol_orange,
+    },
     // center
-    {},
+    {
+        /*  1.. 7 */ symbol_cherry, symbol_moon,   symbol_bar,    symbol_bell,   symbol_cherry, symbol_bar,    symbol_moon,
+        /*  8..14 */ symbol_frog,   symbol_bell,   symbol_cherry, symbol_bar,    symbol_moon,   symbol_orange, symbol_cherry,
+        /* 15..21 */ symbol_moon,   symbol_bar,    symbol_cherry, symbol_orange, symbol_seven,  symbol_moon,   symbol_orange,
+        /* 1, 2   */ symbol_cherry, symbol_moon,
+    },
     // right
-    {},
+    {
+        /*  1.. 7 */ symbol_moon,   symbol_cherry, symbol_bar,    symbol_moon,   symbol_cherry, symbol_orange, symbol_bell,
+        /*  8..14 */ symbol_frog,   symbol_moon,   symbol_cherry, symbol_orange, symbol_bell,   symbol_moon,   symbol_seven,
+        /* 15..21 */ symbol_cherry, symbol_orange, symbol_bell,   symbol_moon,   symbol_seven,  symbol_orange, symbol_bell,
+        /* 1, 2   */ symbol_moon,   symbol_cherry,
+    },
 }};
 
 // Bitmap sets: variant 0 is the small set (rows 24 pixels apart), variant 1 the large set.

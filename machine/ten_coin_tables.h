@@ -11,19 +11,33 @@
 namespace reelctl {
 
 // ten_coin_code_table[group 0 = A, 1 = B][entry 0..7]
-inline constexpr std::array<std::array<std::uint8_t, 8>, 2> ten_coin_code_table = {};  // TODO data
+inline constexpr std::array<std::array<std::uint8_t, 8>, 2> ten_coin_code_table = {{
+    //  entry 0 .. 7
+    { 0,  0, 77, 76, 75, 74, 73,  0},  // group A
+    { 0,  0, 69, 68, 67, 66, 65,  0},  // group B
+}};
 
-// By left stop index 0..20.
-inline constexpr std::array<std::uint8_t, 21> ten_coin_left_sets_a = {};      // TODO data
-inline constexpr std::array<std::uint8_t, 21> ten_coin_left_sets_b = {};      // TODO data
-inline constexpr std::array<std::uint8_t, 21> ten_coin_weight_selector = {};  // TODO data
-// By center press index 0..20.
-inline constexpr std::array<std::uint8_t, 21> ten_coin_center_sets_a = {};    // TODO data
-inline constexpr std::array<std::uint8_t, 21> ten_coin_center_sets_b = {};    // TODO data
+// By left stop index 0..20: the candidate sets of groups A and B (0x00 none,
+// 0x02 {73 | 65}, 0x14 {74, 76 | 66, 68}, 0x28 {75, 77 | 67, 69}), and the weight
+// scheme, 0 at the left stops where the ten-coin role's left reel never rests.
+// A single table is named at the left stops 5, 14 (73) and 9, 18 (65).
+inline constexpr std::array<std::uint8_t, 21> ten_coin_left_sets_a = {0x28, 0x14, 0x02, 0x28, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x14, 0x02, 0x28, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x14, 0x02};
+inline constexpr std::array<std::uint8_t, 21> ten_coin_left_sets_b = {0x02, 0x28, 0x14, 0x02, 0x28, 0x00, 0x00, 0x00, 0x00, 0x02, 0x28, 0x14, 0x02, 0x28, 0x00, 0x00, 0x00, 0x00, 0x02, 0x28, 0x14};
+inline constexpr std::array<std::uint8_t, 21> ten_coin_weight_selector = { 3,  2,  1,  3,  2,  2,  0,  0,  0,  2,  2,  1,  3,  2,  2,  0,  0,  0,  2,  2,  1};
+// By center press index 0..20: the sets that a center press leaves open, with the
+// left reel stopped first in the order left, center, right.
+inline constexpr std::array<std::uint8_t, 21> ten_coin_center_sets_a = {0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3A, 0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x04, 0x36, 0x3E};
+inline constexpr std::array<std::uint8_t, 21> ten_coin_center_sets_b = {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x04, 0x36, 0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3A, 0x08};
 
 // ten_coin_weight_schemes[selector 0..3][slot 0..3] in tenths of a percent;
 // selector 0 has no weights (its left stops are never composed).
-inline constexpr std::array<std::array<std::int16_t, 4>, 4> ten_coin_weight_schemes = {};  // TODO data
+inline constexpr std::array<std::array<std::int16_t, 4>, 4> ten_coin_weight_schemes = {{
+    // slot 0, 1 (group A), 2, 3 (group B)
+    {  0,   0,   0,   0},  // selector 0
+    {375, 375, 125, 125},  // selector 1
+    {250, 250, 250, 250},  // selector 2
+    {125, 125, 375, 375},  // selector 3
+}};
 
 // The table of the first set bit of `value` found walking down from bit 0 while the
 // entry index counts down from `start` (at most eight bits looked at; index mod 8).

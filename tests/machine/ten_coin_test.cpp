@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "machine/left_patterns.h"
+#include "machine/slide_tables.h"
+#include "machine/ten_coin_tables.h"
+
+namespace reelctl {
+namespace {
+
+constexpr int ten_coin_role = 10;
+
+TEST(TenCoinCodeTable, LowestBitCodeExamples) {
+    EXPECT_EQ(lowest_bit_code(7, 0x28, 0), 75);
+    EXPECT_EQ(lowest_bit_code(3, 0x82, 0), 77);
+    EXPECT_EQ(lowest_bit_code(7, 0x02, 1), 65);
+    EXPECT_EQ(lowest_bit_code(7, 0, 0), 0);
+    EXPECT_EQ(lowest_bit_code(7, 0, 1), 0);
+    EXPECT_EQ(lowest_bit_code(3, 0, 1), 68);
+    EXPECT_EQ(lowest_bit_code(3, 0, 0), 76);
+    EXPECT_EQ(lowest_bit_code(7, 0x02, 2), 0);
+}
+
+// Bit k (1..5) of a candidate set stands for table 72 + k (group A) or 64 + k (group B);
+// bits 0, 6 and 7 for none. Group A is what the ten-coin codes with bit 3 set select.
+TEST(TenCoinCodeTable, BitsNameTheirTables) {
+    for (int k = 0; k < 8; ++k) {
+        bool table_bit = k >= 1 && k <= 5;
+        EXPECT_EQ(lowest_bit_code(7, 1 << k, 0), table_bit ? 72 + k : 0) << k;
+        EXPECT_EQ(lowest_bit_code(7, 1 << k, 1), table_bit ? 64 + k : 0) << k;
+    }
+    std::set<int> a, b;
+    for (int v = 0; v < 8; ++v) {
+        a.insert(table_for_pattern(0x48 | v));
+        b.insert(table_for_pattern(0x40 | v));
+    }
+    EXPECT_EQ(a, (std::set<int>{73, 74, 75, 76, 77}));
+    EXPECT_EQ(b, (std::set<int>{65, 66, 67, 68, 69}));
+}
+
+TEST(TenCoinTables, WeightSelectorZeroExactlyAtUnreachableLeftStops) {
+    std::set<int> reach;
+    for (int pattern = 0; pattern < 3; ++pattern)
+        for (int i = 0; i < 21; ++i)
+            reach.insert(stop_after_slide(i, pattern_left_slide(ten_coin_role, pattern, i)));
+    for (int stop = 0; stop < 21; ++stop) {
+        EXPECT_EQ(ten_coin_weight_selector[stop] != 0, reach.count(stop) == 1) << stop;
+        EXPECT_LE(ten_coin_weight_selector[stop], 3) << stop;
+    }
+}
+
+TEST(TenCoinTables, WeightSchemesAddUpToOneThousand) {
+    for (int selector = 1; selector < 4; ++selector) {
+        int sum = 0;
+        for (int w : ten_coin_weight_schemes[selector]) sum += w;
+        EXPECT_EQ(sum, 1000) << selector;
+    }
+}
+
+// At a reachable left stop the two sets name a single table exactly at the stops 5, 14
+// (table 73) and 9, 18 (table 65); elsewhere both groups offer candidates.
+TEST(TenCoinTables, LeftSetsNameOneTableOnlyAtTheDirectStops) {
+    const std::set<std::uint8_t> left_values = {0x00, 0x02, 0x14, 0x28};
+    for (int stop = 0; stop < 21; ++stop) {
+        SCOPED_TRACE(stop);
+        std::uint8_t a = ten_coin_left_sets_a[stop], b = ten_coin_left_sets_b[stop];
+        EXPECT_EQ(left_values.count(a), 1u);
+        EXPECT_EQ(left_values.count(b), 1u);
+        if (ten_coin_weight_selector[stop] == 0) {
+            EXPECT_EQ(a | b, 0);
+        } else if (stop == 5 || stop == 14) {
+            EXPECT_EQ(a, 0x02);
+            EXPECT_EQ(b, 0x00);
+        } else if (stop == 9 || stop == 18) {
+            EXPECT_EQ(a, 0x00);
+            EXPECT_EQ(b, 0x02);
+        } else {
+            EXPECT_NE(a, 0);
+            EXPECT_NE(b, 0);
+        }
+    }
+}
+
+// For every composed left stop, center press and bet (2 and 3 coins), the narrowed sets
+// give four nonzero candidate tables, so no empty slot is ever filled with table 0.
+TEST(TenCoinTables, EveryCompositionHasFourCandidates) {
+    auto swap = [](int x) { return (x & 0x0F) * 16 + x / 16; };
+    for (int stop = 0; stop < 21; ++stop) {
+        if (ten_coin_weight_selector[stop] == 0 || stop == 5 || stop == 9 || stop == 14 || stop == 18) continue;
+        for (int bet = 1; bet <= 2; ++bet)
+            for (int press = -1; press < 21; ++press) {  // -1: stop order 1, no center narrowing
+                int mask = bet == 1 ? 0x0F : 0xFF;
+                int a = ten_coin_left_sets_a[stop], b = ten_coin_left_sets_b[stop];
+                if (press >= 0) {
+                    a &= ten_coin_center_sets_a[press] & mask;
+                    b &= ten_coin_center_sets_b[press] & mask;
+                    if (a == 0 && b == 0) a = ten_coin_left_sets_a[stop], b = ten_coin_left_sets_b[stop];
+                }
+                a &= mask;
+                b &= mask;
+                SCOPED_TRACE(testing::Message() << "stop " << stop << " bet " << bet << " press " << press);
+                EXPECT_NE(a ? lowest_bit_code(7, a, 0) : lowest_bit_code(7, b, 1), 0);
+                EXPECT_NE(a ? lowest_bit_code(3, swap(a), 0) : lowest_bit_code(3, swap(b), 1), 0);
+                EXPECT_NE(b ? lowest_bit_code(7, b, 1) : lowest_bit_code(7, a, 0), 0);
+                EXPECT_NE(b ? lowest_bit_code(3, swap(b), 1) : lowest_bit_code(3, swap(a), 0), 0);
+            }
+    }
+}
+
+}  // namespace
+}  // namespace reelctl
