@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include "tests/script/test_util.h"
+#include "tools/json_writer.h"
+
+namespace reelctl::script {
+namespace {
+
+TEST(JsonWriter, QuotesAndBackslashesAreEscaped) {
+    EXPECT_EQ(json_quote("say \"hi\""), "\"say \\\"hi\\\"\"");
+    EXPECT_EQ(json_quote("\\\\.\\mailslot"), "\"\\\\\\\\.\\\\mailslot\"");
+}
+
+TEST(JsonWriter, ControlCharactersAreEscapedOthersWrittenRaw) {
+    EXPECT_EQ(json_quote("\n\r\t\b\f"), "\"\\n\\r\\t\\b\\f\"");
+    EXPECT_EQ(json_quote(std::string("\x00\x01\x1f", 3)), "\"\\u0000\\u0001\\u001f\"");
+    EXPECT_EQ(json_quote("\x7f/"), "\"\x7f/\"");
+    EXPECT_EQ(json_quote(utf8(u8"ﾘｰﾙ制御")), "\"" + utf8(u8"ﾘｰﾙ制御") + "\"");
+}
+
+TEST(JsonWriter, SeparatorsAsPythonWritesThem) {
+    JsonWriter json;
+    json.begin_object();
+    json.key("call").value("set_text").key("id").value(1101).key("text").value(" ");
+    json.key("rows").begin_array();
+    json.begin_array().value(0).value(-1).end_array();
+    json.begin_array().end_array();
+    json.end_array();
+    json.key("empty").begin_object().end_object();
+    json.key("none").null().key("on").value(true).key("off").value(false);
+    json.end_object();
+    EXPECT_EQ(json.str(),
+              "{\"call\": \"set_text\", \"id\": 1101, \"text\": \" \", \"rows\": [[0, -1], []], "
+              "\"empty\": {}, \"none\": null, \"on\": true, \"off\": false}");
+}
+
+}  // namespace
+}  // namespace reelctl::script
