@@ -135,23 +135,28 @@ void pattern_pick(Panel& panel) {
     s.awaiting_stop = 0;
 }
 
+// The radios each form a group of their own, so the reel's other radios are
+// unchecked here. For the center and right reels: false when the click only
+// drew the window (a reachable stop picked), true when `row` is the press
+// position picked after a screening.
+bool take_stop(Panel& panel, int reel, int row) {
+    panel.ui.check_radio(stop_radio_id(reel, 0), stop_radio_id(reel, 20), stop_radio_id(reel, row));
+    panel.state.stop_pos[reel] = static_cast<std::int16_t>(row);
+    if (reel == reel_left || panel.state.awaiting_stop == 1) return true;
+    draw_window(panel, reel);
+    return false;
+}
+
 void left_stop(Panel& panel, int row) {
     PanelState& s = panel.state;
-    panel.ui.check_radio(stop_radio_id(reel_left, 0), stop_radio_id(reel_left, 20), stop_radio_id(reel_left, row));
-    s.stop_pos[reel_left] = static_cast<std::int16_t>(row);
+    take_stop(panel, reel_left, row);
     if (s.role_kind > 0 && s.stop_order < 2) settle_left_stop(panel);
     draw_window(panel, reel_left);
 }
 
 void center_stop(Panel& panel, int row) {
     PanelState& s = panel.state;
-    panel.ui.check_radio(stop_radio_id(reel_center, 0), stop_radio_id(reel_center, 20), stop_radio_id(reel_center, row));
-    s.stop_pos[reel_center] = static_cast<std::int16_t>(row);
-    if (s.awaiting_stop != 1) {
-        draw_window(panel, reel_center);
-        return;
-    }
-    // `row` is the press position picked after a screening.
+    if (!take_stop(panel, reel_center, row)) return;
     if (s.stop_order == 0 && s.role == role_ten_coin) {
         // The composition ends the press choice only when it puts a single
         // table in force; while it offers entries the press may be picked again.
@@ -172,12 +177,7 @@ void center_stop(Panel& panel, int row) {
 
 void right_stop(Panel& panel, int row) {
     PanelState& s = panel.state;
-    panel.ui.check_radio(stop_radio_id(reel_right, 0), stop_radio_id(reel_right, 20), stop_radio_id(reel_right, row));
-    s.stop_pos[reel_right] = static_cast<std::int16_t>(row);
-    if (s.awaiting_stop != 1) {
-        draw_window(panel, reel_right);
-        return;
-    }
+    if (!take_stop(panel, reel_right, row)) return;
     compute_right_column(panel);
     compute_left_column(panel);
     compute_center_column(panel);

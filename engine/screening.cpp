@@ -54,6 +54,19 @@ bool screen_ten_coin_press(Panel& panel, int press) {
     return true;
 }
 
+// With a conflict the screened reel offers its press positions and the panel
+// waits; without one the columns are computed at once.
+void finish_screening(Panel& panel, int reel, bool conflict, bool recompute_left) {
+    if (conflict) {
+        render_press_choice(panel, reel);
+        panel.state.awaiting_stop = 1;
+        return;
+    }
+    if (recompute_left) compute_left_column(panel);
+    compute_center_column(panel);
+    compute_right_column(panel);
+}
+
 }  // namespace
 
 void screen_center_conflicts(Panel& panel) {
@@ -73,14 +86,8 @@ void screen_center_conflicts(Panel& panel) {
             else conflict |= screen_ten_coin_press(panel, i);
         }
     }
-    if (conflict) {
-        render_press_choice(panel, reel_center);
-        panel.state.awaiting_stop = 1;
-        return;
-    }
-    if (s.stop_order != 0) compute_left_column(panel);  // in stop order 0 the left reel has stopped
-    compute_center_column(panel);
-    compute_right_column(panel);
+    // In stop order 0 the left reel has stopped before the center.
+    finish_screening(panel, reel_center, conflict, s.stop_order != 0);
 }
 
 void screen_right_conflicts(Panel& panel) {
@@ -91,14 +98,8 @@ void screen_right_conflicts(Panel& panel) {
         if (is_big(s.role)) conflict |= screen_pairs(panel, right_first_big_pairs, i, conflict_big);
         else if (is_reg(s.role)) conflict |= screen_pairs(panel, right_first_reg_pairs, i, conflict_reg);
     }
-    if (conflict) {
-        render_press_choice(panel, reel_right);
-        panel.state.awaiting_stop = 1;
-        return;
-    }
-    if (s.stop_order != 1) compute_left_column(panel);  // in stop order 1 the left reel has stopped
-    compute_center_column(panel);
-    compute_right_column(panel);
+    // In stop order 1 the left reel has stopped before the right.
+    finish_screening(panel, reel_right, conflict, s.stop_order != 1);
 }
 
 }  // namespace reelctl
