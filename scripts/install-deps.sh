@@ -1,19 +1,28 @@
 #!/usr/bin/env bash
-# Installs what building and testing reelctl needs on Debian 12, when it is missing.
+# Installs what reelctl needs on Debian 12, when it is missing.
+#   install-deps.sh            the native build and its tests
+#   install-deps.sh windows    also the Windows build and Wine to run and test it
 set -euo pipefail
 
-packages=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev)
+packages=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev python3)
+if [ "${1:-}" = windows ]; then
+  packages+=(g++-mingw-w64-x86-64 wine wine64 xvfb xauth x11-utils imagemagick fonts-ipafont-gothic locales)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
 done
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update
-$sudo apt-get install -y --no-install-recommends -o DPkg::Lock::Timeout=600 "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update
+  $sudo apt-get install -y --no-install-recommends -o DPkg::Lock::Timeout=600 "${missing[@]}"
+fi
+
+# Wine speaks code page 932 only under a Japanese locale.
+if [ "${1:-}" = windows ] && ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+  $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+fi
