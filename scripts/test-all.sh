@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test: the debug build, then
-# the same suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, builds and runs every test: the debug build, the
+# same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and the
+# Windows program with its tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
+scripts/install-deps.sh windows
 
 jobs=${JOBS:-2}
-for preset in dev asan; do
+for preset in dev asan mingw; do
   echo "== $preset =="
   cmake --preset "$preset"
   cmake --build --preset "$preset" -j "$jobs"
