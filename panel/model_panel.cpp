@@ -7,14 +7,22 @@
 #include "machine/symbols.h"
 #include "machine/texts.h"
 #include "panel/control_ids.h"
+#include "panel/dialog_layout.h"
 
 namespace reelctl {
 
 namespace {
 
-// Rows of a reel column are 16 dialog units apart; the measured pixel distance
-// scales every vertical position alike.
-constexpr int row_units = 16;
+// The template's top of a control in dialog units.
+constexpr int layout_top(int id) {
+    for (const layout::Control& c : layout::controls)
+        if (c.id == id) return c.y;
+    return 0;
+}
+// The dialog units between two rows of a reel column: the measured pixel
+// distance of two rows scales every vertical position alike.
+constexpr int row_units = layout_top(IDC_SLIDE_FIRST) - layout_top(IDC_SLIDE_FIRST + 1);
+static_assert(row_units > 0);
 // Screen pixels above the client area: the dialog sits at 0, 0 with caption and menu bar.
 constexpr int client_origin_pixels = 42;
 
@@ -66,39 +74,37 @@ TraceField name_or_null(const char* key, const std::optional<std::string>& value
     return {key, TraceField::Type::text, 0, *value};
 }
 
+// The controls the logic names, as the dialog template lays them out: kind,
+// initial state, initial picture and vertical position all come from the one
+// layout that the Windows resource script is made from.
+std::optional<ControlKind> model_kind(layout::Kind kind) {
+    switch (kind) {
+    case layout::Kind::default_button: return ControlKind::push_button;
+    case layout::Kind::radio: return ControlKind::auto_radio;
+    case layout::Kind::combo: return ControlKind::combo;
+    case layout::Kind::edit:
+    case layout::Kind::readonly_edit: return ControlKind::edit;
+    case layout::Kind::bitmap: return ControlKind::bitmap_static;
+    case layout::Kind::label: return ControlKind::label;
+    case layout::Kind::group_box: return std::nullopt;
+    }
+    return std::nullopt;
+}
+
 std::vector<ModelControl> template_controls() {
     std::vector<ModelControl> controls;
-    auto add = [&](int id, ControlKind kind, int top) -> ModelControl& {
+    for (const layout::Control& entry : layout::controls) {
+        const std::optional<ControlKind> kind = model_kind(entry.kind);
+        if (entry.id < 0 || !kind) continue;
         ModelControl c;
-        c.id = id;
-        c.kind = kind;
-        c.top_units = top;
+        c.id = entry.id;
+        c.kind = *kind;
+        c.top_units = entry.y;
+        c.visible = entry.state != layout::State::hidden;
+        c.enabled = entry.state != layout::State::disabled;
+        if (c.kind == ControlKind::bitmap_static) c.image = std::string(reinterpret_cast<const char*>(entry.text));
         controls.push_back(c);
-        return controls.back();
-    };
-
-    add(IDC_CLOSE, ControlKind::push_button, 373);
-    add(IDC_SELECT_CENTER, ControlKind::push_button, 373).enabled = false;
-    add(IDC_SELECT_RIGHT, ControlKind::push_button, 373).enabled = false;
-    add(IDC_SPARE_EDIT, ControlKind::edit, 181).visible = false;
-    add(IDC_ROLE_COMBO, ControlKind::combo, 103);
-    add(IDC_TABLE_COMBO, ControlKind::combo, 144).enabled = false;
-    add(IDC_PATTERN_COMBO, ControlKind::combo, 124).enabled = false;
-    add(IDC_TABLE_LABEL, ControlKind::label, 146).enabled = false;
-    add(IDC_PATTERN_LABEL, ControlKind::label, 126).enabled = false;
-
-    constexpr std::array<int, 3> line_tops = {63, 42, 21};  // bottom, middle, top
-    for (int reel = 0; reel < reel_count; ++reel) {
-        for (int line = 0; line < 3; ++line)
-            add(window_static_id(reel, line), ControlKind::bitmap_static, line_tops[line]).image =
-                symbol_bitmap_names[0][symbol_blank];
-        for (int row = 0; row < position_count; ++row) {
-            add(slide_edit_id(reel, row), ControlKind::edit, 343 - row_units * row);
-            add(stop_radio_id(reel, row), ControlKind::auto_radio, 345 - row_units * row).visible = false;
-        }
-        add(strip_static_id(reel), ControlKind::bitmap_static, 21).image = strip_bitmap_names[0][reel];
     }
-
     std::sort(controls.begin(), controls.end(),
               [](const ModelControl& a, const ModelControl& b) { return a.id < b.id; });
     return controls;
@@ -108,8 +114,9 @@ std::vector<ModelControl> template_controls() {
 
 ModelPanel::ModelPanel(ModelOptions options)
     : options_(options), controls_(template_controls()), caption_(initial_caption) {
-    for (int id = IDM_BET_1; id <= IDM_ORDER_LAST; ++id)
-        menu_items_.emplace_back(id, id == IDM_BET_3 || id == IDM_ORDER_FIRST);
+    for (const layout::MenuEntry& entry : layout::menu)
+        if (entry.kind == layout::MenuEntryKind::item && entry.id >= IDM_BET_1 && entry.id <= IDM_ORDER_LAST)
+            menu_items_.emplace_back(entry.id, entry.check == layout::Check::checked);
 }
 
 namespace {
