@@ -1,0 +1,49 @@
+// What the window driver asks the probe inside reelctl.exe, and the answer.
+//
+// Under Wine another process can read a dialog's controls but not its menu
+// (menus are private to their process) and cannot use the bitmap handles of
+// its pictures. The probe (window_probe.dll) is hooked into the program's
+// thread with SetWindowsHookEx(WH_GETMESSAGE): the driver posts the
+// registered message below to the dialog, with its own reply window in
+// wParam and a sequence number in lParam; when the dialog's message loop
+// takes the message, the probe reads the menu checks and names the picture
+// of every bitmap static, sends the answer back in a WM_COPYDATA and turns
+// the posted message into WM_NULL. Because the message is posted, its answer
+// also tells that everything posted before it has been handled.
+#pragma once
+
+#include <cstdint>
+
+namespace reelctl::window {
+
+inline constexpr const wchar_t* probe_message_name = L"reelctl.window.probe";
+inline constexpr const char* probe_hook_export = "probe_hook";
+inline constexpr std::uint32_t probe_magic = 0x52454C50;  // "PLER"
+
+// The menu items whose check marks are reported.
+inline constexpr int probe_first_menu_id = 40021;
+inline constexpr int probe_last_menu_id = 40030;
+
+// The bitmap statics: the 3 x 3 window, then the three reel strips.
+inline constexpr int probe_image_ids[] = {1065, 1066, 1067, 1068, 1069, 1070, 1071, 1072, 1073, 1350, 1351, 1352};
+inline constexpr int probe_image_count = sizeof probe_image_ids / sizeof probe_image_ids[0];
+
+struct ProbeImage {
+    std::int32_t id;
+    // The picture resource whose pixels the static shows: "" for no picture,
+    // "?" for a picture that is none of the program's.
+    char name[8];
+    std::int32_t width;
+    std::int32_t height;
+};
+
+struct ProbeAnswer {
+    std::uint32_t magic;
+    std::uint32_t sequence;
+    std::int32_t menu_found;  // the dialog has a menu
+    std::int32_t checked_count;
+    std::int32_t checked[probe_last_menu_id - probe_first_menu_id + 1];  // ascending
+    ProbeImage images[probe_image_count];
+};
+
+}  // namespace reelctl::window
