@@ -4,6 +4,7 @@
 
 #include "app/dialog.h"
 #include "app/state.h"
+#include "panel/control_ids.h"
 #include "panel/dialog_layout.h"
 
 namespace {
@@ -14,7 +15,12 @@ reelctl::Panel panel(binding, binding);
 
 INT_PTR CALLBACK panel_procedure(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam) {
     binding.set_dialog(dialog);
-    return reelctl::dialog_procedure(panel, message, wparam, lparam);
+    const INT_PTR result = reelctl::dialog_procedure(panel, message, wparam, lparam);
+    // The close button and both Select buttons carry the default-button style,
+    // and the dialog manager makes the last of them, Select 102, the default.
+    // Enter must close the panel while the focus is on no other push button.
+    if (message == WM_INITDIALOG) SendMessageW(dialog, DM_SETDEFID, IDC_CLOSE, 0);
+    return result;
 }
 
 }  // namespace
