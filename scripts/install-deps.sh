@@ -22,7 +22,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get install -y --no-install-recommends -o DPkg::Lock::Timeout=600 "${missing[@]}"
 fi
 
-# Wine speaks code page 932 only under a Japanese locale.
-if [ "${1:-}" = windows ] && ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
-  $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+# Wine speaks code page 932 only under a Japanese locale; the window tests also
+# run the program under an English one (code page 1252).
+if [ "${1:-}" = windows ]; then
+  for locale in ja_JP en_US; do
+    if ! locale -a 2>/dev/null | grep -qix "$locale.utf8"; then
+      $sudo localedef -i "$locale" -f UTF-8 "$locale.UTF-8"
+    fi
+  done
 fi
