@@ -14,3 +14,10 @@ for preset in dev asan mingw; do
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
 done
+
+echo "== portable ZIP =="
+cmake --preset viewer
+cmake --build --preset viewer -j "$jobs"
+(cd build/viewer && cpack -G ZIP)
+unzip -l build/viewer/reelctl-*-win64.zip | grep -E ' (reelctl\.exe|README\.md|LICENSE)$' | wc -l | grep -qx 3
+echo "portable ZIP holds reelctl.exe, README.md and LICENSE"
