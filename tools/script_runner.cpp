@@ -17,6 +17,59 @@ namespace {
 
 constexpr const char* program_name = "reelctl-script";
 
+void write_control(JsonWriter& json, const ModelControl& c) {
+    json.begin_object();
+    switch (c.kind) {
+        case ControlKind::edit:
+            json.key("text").value(cp932_to_utf8(c.text));
+            json.key("enabled").value(c.enabled);
+            break;
+        case ControlKind::auto_radio:
+            json.key("visible").value(c.visible);
+            json.key("checked").value(c.checked);
+            break;
+        case ControlKind::bitmap_static:
+            json.key("image");
+            if (c.image) json.value(cp932_to_utf8(*c.image));
+            else json.null();
+            break;
+        case ControlKind::combo:
+            json.key("items").begin_array();
+            for (const std::string& item : c.items) json.value(cp932_to_utf8(item));
+            json.end_array();
+            json.key("text").value(cp932_to_utf8(c.text));
+            json.key("enabled").value(c.enabled);
+            break;
+        case ControlKind::label:
+        case ControlKind::push_button:
+            json.key("enabled").value(c.enabled);
+            break;
+    }
+    json.end_object();
+}
+
+void usage(std::ostream& err) {
+    err << "usage: " << program_name << " [--row-pixels N] [--companion] [SCRIPT]\n";
+}
+
+std::optional<int> signed_int(std::string_view s) {
+    bool negative = false;
+    if (!s.empty() && (s[0] == '-' || s[0] == '+')) {
+        negative = s[0] == '-';
+        s.remove_prefix(1);
+    }
+    if (s.empty()) return std::nullopt;
+    long long value = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+        if (value > std::numeric_limits<int>::max()) return std::nullopt;
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+}  // namespace
+
 std::string hex_bytes(std::string_view bytes) {
     static const char digits[] = "0123456789abcdef";
     std::string out;
@@ -75,37 +128,6 @@ void write_state(JsonWriter& json, const Panel& panel) {
     json.end_object();
 }
 
-void write_control(JsonWriter& json, const ModelControl& c) {
-    json.begin_object();
-    switch (c.kind) {
-        case ControlKind::edit:
-            json.key("text").value(cp932_to_utf8(c.text));
-            json.key("enabled").value(c.enabled);
-            break;
-        case ControlKind::auto_radio:
-            json.key("visible").value(c.visible);
-            json.key("checked").value(c.checked);
-            break;
-        case ControlKind::bitmap_static:
-            json.key("image");
-            if (c.image) json.value(cp932_to_utf8(*c.image));
-            else json.null();
-            break;
-        case ControlKind::combo:
-            json.key("items").begin_array();
-            for (const std::string& item : c.items) json.value(cp932_to_utf8(item));
-            json.end_array();
-            json.key("text").value(cp932_to_utf8(c.text));
-            json.key("enabled").value(c.enabled);
-            break;
-        case ControlKind::label:
-        case ControlKind::push_button:
-            json.key("enabled").value(c.enabled);
-            break;
-    }
-    json.end_object();
-}
-
 const char* why_ignored(Verb verb, UserResult result) {
     switch (result) {
         case UserResult::not_applicable:
@@ -119,35 +141,7 @@ const char* why_ignored(Verb verb, UserResult result) {
     return "";
 }
 
-void usage(std::ostream& err) {
-    err << "usage: " << program_name << " [--row-pixels N] [--companion] [SCRIPT]\n";
-}
-
-std::optional<int> signed_int(std::string_view s) {
-    bool negative = false;
-    if (!s.empty() && (s[0] == '-' || s[0] == '+')) {
-        negative = s[0] == '-';
-        s.remove_prefix(1);
-    }
-    if (s.empty()) return std::nullopt;
-    long long value = 0;
-    for (char c : s) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-        if (value > std::numeric_limits<int>::max()) return std::nullopt;
-    }
-    return static_cast<int>(negative ? -value : value);
-}
-
-}  // namespace
-
-ScriptRunner::ScriptRunner(const RunOptions& options, std::ostream& out, std::ostream& err)
-    : model_(ModelOptions{options.row_pixels, options.companion}), panel_(model_, model_), out_(out), err_(err) {
-    model_.set_trace_sink([this](const TraceCall& call) { trace_line(call); });
-}
-
-void ScriptRunner::trace_line(const TraceCall& call) {
-    if (!tracing_) return;
+std::string trace_json(const TraceCall& call) {
     JsonWriter json;
     json.begin_object();
     json.key("call").value(call.name);
@@ -162,7 +156,17 @@ void ScriptRunner::trace_line(const TraceCall& call) {
         }
     }
     json.end_object();
-    out_ << json.str() << '\n';
+    return json.str();
+}
+
+ScriptRunner::ScriptRunner(const RunOptions& options, std::ostream& out, std::ostream& err)
+    : model_(ModelOptions{options.row_pixels, options.companion}), panel_(model_, model_), out_(out), err_(err) {
+    model_.set_trace_sink([this](const TraceCall& call) { trace_line(call); });
+}
+
+void ScriptRunner::trace_line(const TraceCall& call) {
+    if (!tracing_) return;
+    out_ << trace_json(call) << '\n';
 }
 
 void ScriptRunner::deliver(std::uint32_t message, std::uintptr_t wparam) {

@@ -10,6 +10,7 @@
 
 #include "app/state.h"
 #include "panel/model_panel.h"
+#include "tools/json_writer.h"
 #include "tools/script_parser.h"
 
 namespace reelctl::script {
@@ -61,6 +62,12 @@ private:
     bool tracing_ = false;
     std::size_t messages_dumped_ = 0;
 };
+
+// Pieces of the output shared with other front ends that run scripts.
+std::string hex_bytes(std::string_view bytes);           // lower-case hex
+void write_state(JsonWriter& json, const Panel& panel);  // a dump's "state" object
+std::string trace_json(const TraceCall& call);           // one trace line, without its end
+const char* why_ignored(Verb verb, UserResult result);   // the reason in a note on an ignored line
 
 // The whole command line: arguments after the program name, the standard
 // streams; the exit status.

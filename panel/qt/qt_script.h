@@ -1,0 +1,31 @@
+// Panel scripts on the real Qt window: the lines of reelctl-script, acted
+// out on the widgets, and the same JSON lines, read back from the widgets.
+#pragma once
+
+#include <QString>
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace reelctl::qt {
+
+struct ScriptOptions {
+    int row_pixels = 24;     // the rows of the window stand this many pixels apart
+    bool companion = false;  // a companion listens on a local socket of this run
+    QString grab;            // when set, a picture of the window is saved there at the end
+    QString pictures = QStringLiteral(":/pictures");
+    QString help_document;
+};
+
+// Runs the script on a new window; the exit status of reelctl-script.
+int run_script(const ScriptOptions& options, std::istream& in, std::ostream& out, std::ostream& err);
+
+// True when the command line (after the program name) asks for a script run.
+bool wants_script(const std::vector<std::string>& args);
+// --script FILE [--row-pixels N] [--companion] [--grab PNG]: fills `options`
+// and `script`; false after a message on `err` for a bad command line.
+bool parse_script_command_line(const std::vector<std::string>& args, ScriptOptions& options, std::string& script,
+                               std::ostream& err);
+
+}  // namespace reelctl::qt
