@@ -12,11 +12,12 @@
 #include <QLocalSocket>
 #include <QMessageBox>
 #include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTimer>
 #include <QUrl>
 
 #include <cstring>
+
+#include "tools/cp932.h"
 
 namespace reelctl::qt {
 
@@ -46,9 +47,9 @@ QString from_cp932(const char* value) {
 }
 
 std::string to_cp932(const QString& value) {
-    QStringEncoder encoder("CP932");
-    const QByteArray bytes = encoder.encode(value);
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    // Qt's encoder writes 0xFCFC for a character without a code; the logic gets "?" as from
+    // a Windows conversion without best-fit characters, which the script library does.
+    return script::utf8_to_cp932(value.toStdString());
 }
 
 void copy_cp932(const std::string& value, char* buffer, std::size_t size) {
