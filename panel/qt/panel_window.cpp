@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -64,7 +65,11 @@ PanelWindow::PanelWindow(const WindowOptions& options) {
         y_numerator_ = *options.row_pixels;
         y_denominator_ = row_units;
     } else {
-        y_numerator_ = metrics.height();
+        // The template font's line on Windows is its em height (ＭＳ Ｐゴシック has
+        // no internal leading: 12 pixels at 9 points and 96 dpi, rows 24 pixels
+        // apart). Its stand-ins here draw a taller line, which would put the rows
+        // 26 pixels apart, load the large pictures and misalign the strips.
+        y_numerator_ = QFontInfo(font).pixelSize();
         y_denominator_ = 8;
     }
 
