@@ -4,7 +4,7 @@
 #   install-deps.sh windows    also the Windows build and Wine to run and test it
 set -euo pipefail
 
-packages=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev python3 unzip)
+packages=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev python3 unzip qt6-base-dev fonts-ipafont-gothic)
 if [ "${1:-}" = windows ]; then
   packages+=(g++-mingw-w64-x86-64 wine wine64 xvfb xauth x11-utils imagemagick fonts-ipafont-gothic locales)
 fi

@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the viewer (the Windows program) and opens
-# it under Wine on this desktop.
+# Installs what is missing, builds the viewer and opens it: the native Qt
+# viewer on this desktop. With --windows, the Windows program under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-if [ -z "${DISPLAY:-}" ]; then
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   echo "run-viewer.sh: no display (DISPLAY is not set); the viewer is a desktop program" >&2
   exit 1
+fi
+
+if [ "${1:-}" != --windows ]; then
+  scripts/install-deps.sh
+  cmake --preset release
+  cmake --build --preset release -j "${JOBS:-2}" --target reelctl-qt
+  exec build/release/panel/qt/reelctl-qt
 fi
 
 scripts/install-deps.sh windows
