@@ -61,6 +61,7 @@ void compose_ten_coin_tables(Panel& panel) {
     if (!valid_index(left_stop) || !valid_index(center_press)) return;
     const int selector = ten_coin_weight_selector[left_stop];
     if (selector < 1 || selector > 3) return;  // a left stop the ten-coin role never rests at
+    if (work.candidates_a == 0 && work.candidates_b == 0) return;  // no ten-coin left stop has named tables yet
 
     work.saved_center_pos = s.stop_pos[reel_center];
     work.saved_right_pos = s.stop_pos[reel_right];

@@ -13,7 +13,8 @@ namespace reelctl {
 void offer_ten_coin_split(Panel& panel);
 
 // Compose the candidate tables and offer them, or compute with the only one.
-// Does nothing at a left stop that has no weight scheme.
+// Does nothing at a left stop that has no weight scheme, nor before a ten-coin
+// left stop has named candidate tables.
 void compose_ten_coin_tables(Panel& panel);
 
 // A composed entry picked in the table combo.

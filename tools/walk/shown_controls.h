@@ -1,0 +1,28 @@
+// What a dialog shows, as the panel checks read it: the probe panel and the
+// model panel of the headless driver both answer these questions.
+#pragma once
+
+#include <string_view>
+
+namespace reelctl {
+
+class ShownControls {
+public:
+    virtual ~ShownControls() = default;
+
+    virtual bool visible(int id) const = 0;
+    virtual bool enabled(int id) const = 0;
+    virtual bool checked(int id) const = 0;           // radios
+    virtual std::string_view text(int id) const = 0;  // edit boxes and combos
+    // A symbol picture on a static: 8 * set (0 small, 1 large) + symbol (0..7);
+    // -1 for anything else (a strip picture, no picture).
+    virtual int picture(int id) const = 0;
+    virtual int item_count(int combo) const = 0;
+    virtual std::string_view item(int combo, int index) const = 0;
+    // The combo's current text is one of its items (a user could have picked it).
+    virtual bool text_is_item(int combo) const = 0;
+    virtual bool menu_checked(int id) const = 0;  // an item of the conditions menu
+    virtual bool closed() const = 0;              // the dialog has ended
+};
+
+}  // namespace reelctl
