@@ -1,8 +1,7 @@
-// The role combo, the two choice combos (tables, left stop patterns) and the
-// two lookups that put a picked table in force.
+// The role combo and the two choice combos (tables, left stop patterns).
 #pragma once
 
-#include "app/state.h"
+#include "app/panel.h"
 
 namespace reelctl {
 
@@ -18,12 +17,7 @@ void fill_choice_lists(Panel& panel);
 // columns cleared. Does nothing when role or table_choice names no entry.
 void select_choice_table(Panel& panel);
 
-// The two lookup steps of select_choice_table without its clears; false when
-// role or table_choice names no entry (nothing is changed then).
-bool look_up_choice_table(Panel& panel);
-
-// slide_table := the table of entry `entry` of the role; pattern_code stays.
-// Does nothing when role or entry names no entry.
-void select_direct_table(Panel& panel, int entry);
+// The table combo and its label, always together, combo first.
+void enable_table_choice(Panel& panel, bool on);
 
 }  // namespace reelctl

@@ -1,12 +1,10 @@
-// The condition menu (bet, reel stop order), the title and the help command.
+#include "app/conditions.h"
 
 #include <cstdio>
 
 #include "app/choice_lists.h"
-#include "app/panel_start.h"
 #include "machine/texts.h"
 #include "panel/control_ids.h"
-#include "panel/primitives.h"
 
 namespace reelctl {
 namespace {

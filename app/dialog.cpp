@@ -2,10 +2,10 @@
 
 #include "app/dialog.h"
 
+#include "app/conditions.h"
 #include "app/dispatcher.h"
 #include "app/panel_start.h"
 #include "panel/control_ids.h"
-#include "panel/primitives.h"
 
 namespace reelctl {
 namespace {

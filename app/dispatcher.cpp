@@ -1,20 +1,19 @@
 #include "app/dispatcher.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include "app/choice_lists.h"
-#include "app/dialog.h"
-#include "engine/left_stop.h"
-#include "engine/reels.h"
-#include "engine/screening.h"
-#include "engine/ten_coin.h"
+#include "app/column_updates.h"
+#include "app/left_stop.h"
+#include "app/rendering.h"
+#include "app/table_entries.h"
+#include "app/ten_coin_offers.h"
+#include "engine/table_lookups.h"
+#include "machine/conditions.h"
 #include "machine/roles.h"
-#include "machine/symbols.h"
 #include "machine/texts.h"
 #include "panel/control_ids.h"
-#include "panel/primitives.h"
-#include "panel/rendering.h"
+#include "panel/messages.h"
 
 namespace reelctl {
 namespace {
@@ -39,12 +38,6 @@ void disable_select_buttons(Panel& panel) {
     panel.ui.enable(IDC_SELECT_RIGHT, false);
 }
 
-void compute_all_columns(Panel& panel) {
-    compute_left_column(panel);
-    compute_center_column(panel);
-    compute_right_column(panel);
-}
-
 void clear_all_columns(Panel& panel) {
     clear_left_column(panel);
     clear_center_column(panel);
@@ -65,20 +58,20 @@ void role_pick(Panel& panel) {
     char text[combo_text_size];
     read_combo(panel, IDC_ROLE_COMBO, text);
     s.role = static_cast<std::int16_t>(find_name(role_names, text));
-    if (s.role == -1) {
+    if (s.role == role_none) {
         complain(panel, message_no_role, IDC_ROLE_COMBO);
         return;
     }
     disable_select_buttons(panel);
     s.role_kind = static_cast<std::int16_t>(role_kind_of(s.bet, s.role));
     const int count = role_records[s.bet][s.role].choice_count;
-    if (count > 1 || (s.role_kind > 0 && s.stop_order < 2)) {
+    if (count > 1 || (controlled_kind(s.role_kind) && left_first(s.stop_order))) {
         clear_all_columns(panel);
         fill_choice_lists(panel);  // the user picks a table or a left stop pattern next
     } else {
         fill_choice_lists(panel);
         select_direct_table(panel, 0);
-        compute_all_columns(panel);
+        update_all_columns(panel);
     }
     s.awaiting_stop = 0;
 }
@@ -88,7 +81,7 @@ void table_pick(Panel& panel) {
     s.awaiting_stop = 0;
     char text[combo_text_size];
     read_combo(panel, IDC_TABLE_COMBO, text);
-    const int number = parse_choice_number(text);
+    const int number = parse_table_entry_number(text);
     // Entries count from (1); no number, or none that could name an entry, is no pick.
     s.table_choice = static_cast<std::int16_t>(number >= 1 ? number - 1 : -1);
     if (s.table_choice == -1) {
@@ -99,22 +92,21 @@ void table_pick(Panel& panel) {
     if (s.pattern_mode == 1) {
         // An entry offered after the left stop.
         if (s.role == role_ten_coin)
-            choose_ten_coin_table(panel);
+            choose_ten_coin_entry(panel);
         else
             choose_split_table(panel);
         return;
     }
-    const bool center_first = s.stop_order == 2 || s.stop_order == 3;
-    const bool right_first = s.stop_order == 4 || s.stop_order == 5;
-    if (s.role_kind > 3 && center_first) {
+    // A role whose table switches with the first press screens that press.
+    if (switching_kind(s.role_kind) && center_first(s.stop_order)) {
         select_choice_table(panel);
-        screen_center_conflicts(panel);
-    } else if (s.role_kind >= 4 && s.role_kind <= 9 && right_first) {
+        screen_center(panel);
+    } else if (bonus_kind(s.role_kind) && right_first(s.stop_order)) {
         select_choice_table(panel);
-        screen_right_conflicts(panel);
+        screen_right(panel);
     } else {
         select_direct_table(panel, s.table_choice);
-        compute_all_columns(panel);
+        update_all_columns(panel);
     }
 }
 
@@ -130,7 +122,7 @@ void pattern_pick(Panel& panel) {
         // A split or ten-coin offer made for the previous left stop goes with it.
         panel.ui.combo_reset(IDC_TABLE_COMBO);
         enable_table_choice(panel, false);
-        compute_left_column(panel);
+        update_left_column(panel);
     }
     s.awaiting_stop = 0;
 }
@@ -150,27 +142,22 @@ bool take_stop(Panel& panel, int reel, int row) {
 void left_stop(Panel& panel, int row) {
     PanelState& s = panel.state;
     take_stop(panel, reel_left, row);
-    if (s.role_kind > 0 && s.stop_order < 2) settle_left_stop(panel);
+    if (controlled_kind(s.role_kind) && left_first(s.stop_order)) settle_left_stop(panel);
     draw_window(panel, reel_left);
 }
 
 void center_stop(Panel& panel, int row) {
     PanelState& s = panel.state;
     if (!take_stop(panel, reel_center, row)) return;
-    if (s.stop_order == 0 && s.role == role_ten_coin) {
+    if (s.stop_order == order_left_center_right && s.role == role_ten_coin) {
         // The composition ends the press choice only when it puts a single
         // table in force; while it offers entries the press may be picked again.
-        compose_ten_coin_tables(panel);
+        offer_ten_coin_tables(panel);
         return;
     }
-    if (s.stop_order == 0) {
-        compute_center_column(panel);
-        compute_right_column(panel);
-    } else {
-        compute_center_column(panel);
-        compute_left_column(panel);
-        compute_right_column(panel);
-    }
+    update_center_column(panel);
+    if (s.stop_order != order_left_center_right) update_left_column(panel);  // the left reel has not stopped
+    update_right_column(panel);
     panel.ui.enable(IDC_SELECT_CENTER, true);
     s.awaiting_stop = 0;
 }
@@ -178,9 +165,9 @@ void center_stop(Panel& panel, int row) {
 void right_stop(Panel& panel, int row) {
     PanelState& s = panel.state;
     if (!take_stop(panel, reel_right, row)) return;
-    compute_right_column(panel);
-    compute_left_column(panel);
-    compute_center_column(panel);
+    update_right_column(panel);
+    update_left_column(panel);
+    update_center_column(panel);
     panel.ui.enable(IDC_SELECT_RIGHT, true);
     s.awaiting_stop = 0;
 }
@@ -191,11 +178,11 @@ void right_reselect(Panel& panel) {
         // its composed tables again; the stopped left reel stays.
         clear_center_column(panel);
         clear_right_column(panel);
-        compose_ten_coin_tables(panel);
+        offer_ten_coin_tables(panel);
         return;
     }
     select_choice_table(panel);
-    screen_right_conflicts(panel);
+    screen_right(panel);
 }
 
 }  // namespace
@@ -232,15 +219,6 @@ std::intptr_t dispatch_command(Panel& panel, int id, int code) {
     else if (reel == reel_center) center_stop(panel, row);
     else right_stop(panel, row);
     return not_handled;
-}
-
-int parse_choice_number(const char* text) {
-    // Only the one or two characters after the opening parenthesis count.
-    char digits[3] = {};
-    const std::size_t length = std::strlen(text);
-    if (length > 1) digits[0] = text[1];
-    if (length > 2 && text[2] != ')') digits[1] = text[2];
-    return std::atoi(digits);
 }
 
 }  // namespace reelctl

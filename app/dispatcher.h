@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/state.h"
+#include "app/panel.h"
 
 namespace reelctl {
 
@@ -13,9 +13,5 @@ bool is_dispatcher_command(int id);
 
 // Handles command `id` with notification `code`; returns the dialog procedure's result.
 std::intptr_t dispatch_command(Panel& panel, int id, int code);
-
-// The entry number n of a table combo text "(n) ...": the second character and,
-// unless the third is ")", the third too, read as a decimal integer; 0 without digits.
-int parse_choice_number(const char* text);
 
 }  // namespace reelctl

@@ -1,14 +1,18 @@
 #include "app/panel_start.h"
 
 #include "app/choice_lists.h"
+#include "app/conditions.h"
 #include "machine/symbols.h"
 #include "panel/control_ids.h"
-#include "panel/primitives.h"
 
 namespace reelctl {
 
+namespace {
+
 // The small pictures fit rows 24 pixels apart; any other distance takes the large set.
 constexpr int small_set_row_pixels = 24;
+
+}  // namespace
 
 void panel_start(Panel& panel) {
     PanelState& s = panel.state;
@@ -26,7 +30,7 @@ void panel_start(Panel& panel) {
     fill_role_list(panel);
 
     // The companion display may not be running; the handle is kept untested.
-    panel.mailslot_handle = panel.platform.mailslot_open(mailslot_name);
+    panel.mailslot_handle = panel.platform.mailslot_open(companion_mailslot_name);
 }
 
 void close_panel(Panel& panel) {

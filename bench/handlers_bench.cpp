@@ -14,38 +14,32 @@
 #include "machine/symbols.h"
 #include "machine/texts.h"
 #include "panel/control_ids.h"
-#include "panel/model_panel.h"
-#include "tools/walk/probe_panel.h"
+#include "script/model_host.h"
+#include "script/user.h"
+#include "tools/walk/driven_probe.h"
 #include "tools/walk/walk.h"
 
 namespace reelctl {
 namespace {
 
-// The user's actions on either dialog.
-void user_click(probe::ProbePanel& dialog, int id) { dialog.click(id); }
-void user_click(ModelPanel& dialog, int id) { dialog.click(id); }
-void user_pick(probe::ProbePanel& dialog, int combo, int item) { dialog.pick(combo, static_cast<std::size_t>(item)); }
-void user_pick(ModelPanel& dialog, int combo, int item) { dialog.pick(combo, static_cast<std::size_t>(item)); }
-void user_type(probe::ProbePanel& dialog, int combo, const char* text) { dialog.type_text(combo, text); }
-void user_type(ModelPanel& dialog, int combo, const char* text) { dialog.set_combo_text(combo, text); }
+using ProbeHost = probe::DrivenProbe;
+using ModelHost = script::ModelHost;
 
-template <typename Dialog>
+Panel& panel_of(ProbeHost& host) { return host.panel; }
+Panel& panel_of(ModelHost& host) { return host.panel(); }
+
+// A user's actions on either dialog, with the user's rules.
+template <typename Host>
 class Viewer {
 public:
-    Viewer() { dialog_procedure(panel, msg_initdialog, 0, 0); }
+    Viewer() { host.start(); }
 
-    void command(int id, int code = notify_clicked) { dialog_procedure(panel, msg_command, command_param(id, code), 0); }
-    void click(int id) {
-        user_click(dialog, id);
-        command(id);
-    }
-    void pick(int combo, int item) {
-        user_pick(dialog, combo, item);
-        command(combo, notify_selendok);
-    }
+    void command(int id, int code = notify_clicked) { host.command(id, code); }
+    void click(int id) { script::user_click(host, id); }
+    void pick(int combo, int item) { script::user_pick(host, combo, static_cast<std::uint64_t>(item)); }
     // The role's name is an item of the role combo: the same as picking it.
     void pick_role(int role) {
-        user_type(dialog, IDC_ROLE_COMBO, role_names[role]);
+        script::user_type_text(host, IDC_ROLE_COMBO, role_names[role]);
         command(IDC_ROLE_COMBO, notify_selendok);
     }
     void conditions(int coins, int stop_order) {
@@ -53,8 +47,8 @@ public:
         command(IDM_ORDER_FIRST + stop_order);
     }
 
-    Dialog dialog;
-    Panel panel{dialog, dialog};
+    Host host;
+    Panel& panel = panel_of(host);
 };
 
 // Three coins, center reel first, "4枚ﾁｪﾘｰ": one table, all three columns computed at once.
@@ -95,27 +89,27 @@ void TablePickThenSwitchingCenterPress(benchmark::State& state) {
 
 // The switching center press alone: the press choice is put back from a snapshot each time.
 void SwitchingCenterPressFromSnapshot(benchmark::State& state) {
-    Viewer<probe::ProbePanel> v;
+    Viewer<ProbeHost> v;
     v.conditions(3, 2);
     v.pick_role(role_big);
     v.pick(IDC_TABLE_COMBO, 0);
     probe::Snapshot press_choice;
-    probe::save(v.panel, v.dialog, press_choice);
+    probe::save(v.panel, v.host.probe, press_choice);
     v.click(stop_radio_id(reel_center, 18));
     if (v.panel.state.slide_table != 35) state.SkipWithError("the press did not switch the table");
     for (auto _ : state) {
-        probe::restore(v.panel, v.dialog, press_choice);
+        probe::restore(v.panel, v.host.probe, press_choice);
         v.command(stop_radio_id(reel_center, 18));
     }
 }
 
 // What putting the snapshot back costs, to subtract from the benchmark above.
 void SnapshotRestoreOnly(benchmark::State& state) {
-    Viewer<probe::ProbePanel> v;
+    Viewer<ProbeHost> v;
     probe::Snapshot snapshot;
-    probe::save(v.panel, v.dialog, snapshot);
+    probe::save(v.panel, v.host.probe, snapshot);
     for (auto _ : state) {
-        probe::restore(v.panel, v.dialog, snapshot);
+        probe::restore(v.panel, v.host.probe, snapshot);
         benchmark::DoNotOptimize(v.panel.state);
     }
 }
@@ -179,22 +173,22 @@ void ExhaustiveWalk(benchmark::State& state) {
     }
 }
 
-BENCHMARK(RolePickDirect<probe::ProbePanel>)->Name("Probe/RolePickDirect");
-BENCHMARK(RolePickDirect<ModelPanel>)->Name("Model/RolePickDirect");
-BENCHMARK(TablePickScreening<probe::ProbePanel>)->Name("Probe/TablePickScreening");
-BENCHMARK(TablePickScreening<ModelPanel>)->Name("Model/TablePickScreening");
+BENCHMARK(RolePickDirect<ProbeHost>)->Name("Probe/RolePickDirect");
+BENCHMARK(RolePickDirect<ModelHost>)->Name("Model/RolePickDirect");
+BENCHMARK(TablePickScreening<ProbeHost>)->Name("Probe/TablePickScreening");
+BENCHMARK(TablePickScreening<ModelHost>)->Name("Model/TablePickScreening");
 BENCHMARK(SwitchingCenterPressFromSnapshot)->Name("Probe/SwitchingCenterPress+SnapshotRestore");
 BENCHMARK(SnapshotRestoreOnly)->Name("Probe/SnapshotRestoreOnly");
-BENCHMARK(TablePickThenSwitchingCenterPress<probe::ProbePanel>)->Name("Probe/TablePick+SwitchingCenterPress");
-BENCHMARK(TablePickThenSwitchingCenterPress<ModelPanel>)->Name("Model/TablePick+SwitchingCenterPress");
-BENCHMARK(TenCoinCompositionOffer<probe::ProbePanel>)->Name("Probe/TenCoinCompositionOffer");
-BENCHMARK(TenCoinCompositionOffer<ModelPanel>)->Name("Model/TenCoinCompositionOffer");
-BENCHMARK(TenCoinEntryPick<probe::ProbePanel>)->Name("Probe/TenCoinEntryPick");
-BENCHMARK(TenCoinEntryPick<ModelPanel>)->Name("Model/TenCoinEntryPick");
-BENCHMARK(TenCoinLeftStopComposition<probe::ProbePanel>)->Name("Probe/TenCoinLeftStopComposition");
-BENCHMARK(TenCoinLeftStopComposition<ModelPanel>)->Name("Model/TenCoinLeftStopComposition");
-BENCHMARK(BetChange<probe::ProbePanel>)->Name("Probe/BetChange");
-BENCHMARK(BetChange<ModelPanel>)->Name("Model/BetChange");
+BENCHMARK(TablePickThenSwitchingCenterPress<ProbeHost>)->Name("Probe/TablePick+SwitchingCenterPress");
+BENCHMARK(TablePickThenSwitchingCenterPress<ModelHost>)->Name("Model/TablePick+SwitchingCenterPress");
+BENCHMARK(TenCoinCompositionOffer<ProbeHost>)->Name("Probe/TenCoinCompositionOffer");
+BENCHMARK(TenCoinCompositionOffer<ModelHost>)->Name("Model/TenCoinCompositionOffer");
+BENCHMARK(TenCoinEntryPick<ProbeHost>)->Name("Probe/TenCoinEntryPick");
+BENCHMARK(TenCoinEntryPick<ModelHost>)->Name("Model/TenCoinEntryPick");
+BENCHMARK(TenCoinLeftStopComposition<ProbeHost>)->Name("Probe/TenCoinLeftStopComposition");
+BENCHMARK(TenCoinLeftStopComposition<ModelHost>)->Name("Model/TenCoinLeftStopComposition");
+BENCHMARK(BetChange<ProbeHost>)->Name("Probe/BetChange");
+BENCHMARK(BetChange<ModelHost>)->Name("Model/BetChange");
 BENCHMARK(ExhaustiveWalk)->Name("Probe/ExhaustiveWalk")->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

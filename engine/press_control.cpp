@@ -1,6 +1,6 @@
 #include "engine/press_control.h"
 
-#include "machine/slide_tables.h"
+#include "machine/roles.h"
 
 namespace reelctl {
 
@@ -19,16 +19,15 @@ bool apply_press_pair(PanelState& state, std::span<const PressPair> pairs, int p
 
 std::span<const PressPair> press_pairs_for(int role_kind, std::span<const PressPair> big,
                                            std::span<const PressPair> reg) {
-    if (role_kind >= 4 && role_kind <= 6) return big;
-    if (role_kind >= 7 && role_kind <= 9) return reg;
+    if (big_kind(role_kind)) return big;
+    if (reg_kind(role_kind)) return reg;
     return {};
 }
 
 void mark_chosen_stop(ReelColumn& column, std::int16_t& stop_pos) {
     const int press = stop_pos;
-    if (press < 0 || press >= 21) return;
-    int stop = press + column[press].slide;
-    if (stop >= 21) stop -= 21;
+    if (press < 0 || press >= position_count) return;
+    const int stop = stop_after_slide(press, column[press].slide);
     column[stop].mark = mark_chosen;
     stop_pos = static_cast<std::int16_t>(stop);
 }

@@ -4,8 +4,9 @@
 
 #include <span>
 
-#include "app/state.h"
+#include "engine/state.h"
 #include "machine/press_lookups.h"
+#include "machine/slide_tables.h"
 
 namespace reelctl {
 
@@ -13,19 +14,15 @@ namespace reelctl {
 // sibling pattern code and its table in force; true when the table changed.
 bool apply_press_pair(PanelState& state, std::span<const PressPair> pairs, int press);
 
-// The BIG list for role kinds 4..6, the REG list for 7..9, else an empty list.
+// The BIG list for the BIG kinds, the REG list for the REG kinds, else an empty list.
 std::span<const PressPair> press_pairs_for(int role_kind, std::span<const PressPair> big,
                                            std::span<const PressPair> reg);
 
 // Mark the stop reached from every press index whose filter entry is true.
 template <typename Filter>
 void mark_reachable_stops(ReelColumn& column, Filter&& filter) {
-    for (int i = 0; i < 21; ++i) {
-        if (!filter(i)) continue;
-        int stop = i + column[i].slide;
-        if (stop >= 21) stop -= 21;
-        column[stop].mark = mark_reachable;
-    }
+    for (int i = 0; i < position_count; ++i)
+        if (filter(i)) column[stop_after_slide(i, column[i].slide)].mark = mark_reachable;
 }
 
 // Turns the picked press index in `stop_pos` into the resulting stop, marked 2.

@@ -1,13 +1,7 @@
 #include "engine/ten_coin.h"
 
-#include <cstdio>
-
-#include "engine/left_stop.h"
-#include "engine/reels.h"
-#include "engine/screening.h"
-#include "machine/symbols.h"
+#include "machine/conditions.h"
 #include "machine/ten_coin_tables.h"
-#include "panel/control_ids.h"
 
 namespace reelctl {
 namespace {
@@ -18,59 +12,46 @@ constexpr std::uint8_t swap_nibbles(std::uint8_t x) { return static_cast<std::ui
 
 bool valid_index(int index) { return index >= 0 && index < position_count; }
 
-// The weight of an entry in tenths of a percent as the combo shows it: "(1) 12.5%", "(2) 25%".
-void format_weight_entry(char* text, std::size_t size, int entry, int weight) {
-    if (weight % 10 != 0)
-        std::snprintf(text, size, "(%d) %d.%d%%", entry, weight / 10, weight % 10);
-    else
-        std::snprintf(text, size, "(%d) %d%%", entry, weight / 10);
-}
-
 }  // namespace
 
-void offer_ten_coin_split(Panel& panel) {
-    PanelState& s = panel.state;
-    TenCoinWork& work = panel.ten_coin;
+TenCoinLeftStop take_ten_coin_left_stop(EngineState& engine) {
+    PanelState& s = engine.state;
+    TenCoinWork& work = engine.ten_coin;
     const int left_stop = s.stop_pos[reel_left];
     s.split_pending = 0;
-    if (!valid_index(left_stop)) return;
+    if (!valid_index(left_stop)) return TenCoinLeftStop::not_a_stop;
     work.candidates_a = ten_coin_left_sets_a[left_stop];
     work.candidates_b = ten_coin_left_sets_b[left_stop];
-    panel.ui.combo_reset(IDC_TABLE_COMBO);
-    enable_table_choice(panel, false);
 
     // These left stops name a single table.
     if (left_stop == 5 || left_stop == 14 || left_stop == 9 || left_stop == 18) {
         s.slide_table = (left_stop == 5 || left_stop == 14) ? 73 : 65;
-        compute_center_column(panel);
-        compute_right_column(panel);
-        return;
+        return TenCoinLeftStop::single_table;
     }
     s.split_pending = 1;
-    if (s.stop_order == 0)
-        screen_center_conflicts(panel);  // asks for the center press first
-    else if (s.stop_order == 1)
-        compose_ten_coin_tables(panel);
+    if (s.stop_order == order_left_center_right) return TenCoinLeftStop::center_press_next;
+    if (s.stop_order == order_left_right_center) return TenCoinLeftStop::composition_next;
+    return TenCoinLeftStop::nothing_next;
 }
 
-void compose_ten_coin_tables(Panel& panel) {
-    PanelState& s = panel.state;
-    TenCoinWork& work = panel.ten_coin;
+int compose_ten_coin_tables(EngineState& engine) {
+    PanelState& s = engine.state;
+    TenCoinWork& work = engine.ten_coin;
     const int left_stop = s.stop_pos[reel_left];
     const int center_press = s.stop_pos[reel_center];
-    if (!valid_index(left_stop) || !valid_index(center_press)) return;
+    if (!valid_index(left_stop) || !valid_index(center_press)) return 0;
     const int selector = ten_coin_weight_selector[left_stop];
-    if (selector < 1 || selector > 3) return;  // a left stop the ten-coin role never rests at
-    if (work.candidates_a == 0 && work.candidates_b == 0) return;  // no ten-coin left stop has named tables yet
+    if (selector < 1 || selector > 3) return 0;  // a left stop the ten-coin role never rests at
+    if (work.candidates_a == 0 && work.candidates_b == 0) return 0;  // no ten-coin left stop has named tables yet
 
     work.saved_center_pos = s.stop_pos[reel_center];
     work.saved_right_pos = s.stop_pos[reel_right];
 
-    const bool two_coins = s.bet == 1;
+    const bool two_coins = s.bet == bet_two_coins;
     auto mask_for_bet = [two_coins](std::uint8_t set) { return two_coins ? static_cast<std::uint8_t>(set & two_coin_mask) : set; };
     std::uint8_t a = work.candidates_a;
     std::uint8_t b = work.candidates_b;
-    if (s.stop_order == 0) {
+    if (s.stop_order == order_left_center_right) {
         // The center press narrows the left stop's sets; if nothing is left, the left stop's sets stand.
         a = mask_for_bet(ten_coin_center_sets_a[center_press] & work.candidates_a);
         b = mask_for_bet(ten_coin_center_sets_b[center_press] & work.candidates_b);
@@ -111,42 +92,24 @@ void compose_ten_coin_tables(Panel& panel) {
             }
         }
     }
-
-    panel.ui.combo_reset(IDC_TABLE_COMBO);
-    if (count >= 2) {
-        for (int e = 0; e < count; ++e) {
-            char entry[32];
-            format_weight_entry(entry, sizeof entry, e + 1, work.weights[e]);
-            panel.ui.combo_add(IDC_TABLE_COMBO, entry);
-        }
-        enable_table_choice(panel, true);
-        panel.ui.focus(IDC_TABLE_COMBO);
-        return;  // the user picks an entry next
+    if (count < 2) {
+        s.awaiting_stop = 0;
+        s.slide_table = work.codes[0];
     }
-    s.awaiting_stop = 0;
-    enable_table_choice(panel, false);
-    s.slide_table = work.codes[0];
-    compute_center_column(panel);
-    compute_right_column(panel);
-    if (s.stop_order == 0) panel.ui.enable(IDC_SELECT_CENTER, true);
+    return count;
 }
 
-void choose_ten_coin_table(Panel& panel) {
-    PanelState& s = panel.state;
-    TenCoinWork& work = panel.ten_coin;
+void choose_ten_coin_table(EngineState& engine) {
+    PanelState& s = engine.state;
+    TenCoinWork& work = engine.ten_coin;
     // Only entries 1..n are offered; a forged number beyond them puts nothing in force.
     const int entry = s.table_choice;
     if (entry >= 0 && entry < 4 && work.codes[entry] != 0) s.slide_table = work.codes[entry];
     // The center computation turns the press into a stop, so each pick starts again from the press.
-    if (s.stop_order == 0) {
+    if (s.stop_order == order_left_center_right)
         s.stop_pos[reel_center] = work.saved_center_pos;
-        panel.ui.enable(IDC_SELECT_CENTER, true);
-    } else {
+    else
         s.stop_pos[reel_right] = work.saved_right_pos;
-        panel.ui.enable(IDC_SELECT_RIGHT, true);
-    }
-    compute_center_column(panel);
-    compute_right_column(panel);
 }
 
 }  // namespace reelctl

@@ -151,6 +151,21 @@ constexpr int role_kind_of(int bet, int role) {
     return (role_attributes[bet][role] & 0xF0) >> 4;
 }
 
+// Role kinds: 0 the role is not controlled at this bet; 4..6 the BIG
+// kinds and 7..9 the REG kinds, whose tables switch with the press; 10 the
+// ten-coin role's own control.
+constexpr bool controlled_kind(int kind) { return kind > 0; }
+constexpr bool big_kind(int kind) { return kind >= 4 && kind <= 6; }
+constexpr bool reg_kind(int kind) { return kind >= 7 && kind <= 9; }
+constexpr bool bonus_kind(int kind) { return big_kind(kind) || reg_kind(kind); }
+inline constexpr int ten_coin_kind = 10;
+// The kinds whose table can switch with the center press: BIG, REG and the ten-coin role.
+constexpr bool switching_kind(int kind) { return kind >= 4; }
+
+// Role families.
+constexpr bool big_role(int role) { return role >= role_big && role <= role_big_cherry4; }
+constexpr bool reg_role(int role) { return role >= role_reg && role <= role_reg_cherry4; }
+
 // The record of (bet, role), or nullptr when either index is out of range.
 constexpr const RoleRecord* role_record(int bet, int role) {
     if (bet < 0 || bet >= bet_count || role < 0 || role >= role_count) return nullptr;

@@ -16,6 +16,9 @@ using BitmapHandle = std::uintptr_t;
 using MailslotHandle = std::intptr_t;
 inline constexpr MailslotHandle invalid_mailslot = -1;
 
+// The mailslot of the companion reel display program, which receives the close notice.
+inline constexpr const char* companion_mailslot_name = "\\\\.\\mailslot\\vsg\\vsreel";
+
 class PanelPrimitives {
 public:
     virtual ~PanelPrimitives() = default;

@@ -2,6 +2,7 @@
 // they leave on the panel.
 
 #include "app/dispatcher.h"
+#include "app/table_entries.h"
 #include "machine/roles.h"
 #include "support/viewer.h"
 
@@ -11,15 +12,15 @@ namespace {
 using Items = std::vector<std::string>;
 
 TEST(ParseChoiceNumber, ReadsOneOrTwoDigitsAfterTheParenthesis) {
-    EXPECT_EQ(parse_choice_number("(1) 25%"), 1);
-    EXPECT_EQ(parse_choice_number("(3) 12.5%"), 3);
-    EXPECT_EQ(parse_choice_number("(10) 12.5%"), 10);
-    EXPECT_EQ(parse_choice_number(""), 0);
-    EXPECT_EQ(parse_choice_number("("), 0);
-    EXPECT_EQ(parse_choice_number("(x) 50%"), 0);
-    EXPECT_EQ(parse_choice_number("( 7)"), 7);
-    EXPECT_EQ(parse_choice_number("(-1)"), -1);
-    EXPECT_EQ(parse_choice_number("x12345"), 12);
+    EXPECT_EQ(parse_table_entry_number("(1) 25%"), 1);
+    EXPECT_EQ(parse_table_entry_number("(3) 12.5%"), 3);
+    EXPECT_EQ(parse_table_entry_number("(10) 12.5%"), 10);
+    EXPECT_EQ(parse_table_entry_number(""), 0);
+    EXPECT_EQ(parse_table_entry_number("("), 0);
+    EXPECT_EQ(parse_table_entry_number("(x) 50%"), 0);
+    EXPECT_EQ(parse_table_entry_number("( 7)"), 7);
+    EXPECT_EQ(parse_table_entry_number("(-1)"), -1);
+    EXPECT_EQ(parse_table_entry_number("x12345"), 12);
 }
 
 TEST(RolePick, ChoiceListsFollowKindCountAndStopOrder) {
@@ -135,7 +136,7 @@ TEST(StopRadios, WindowWrapsAtTheLastStop) {
 
 TEST(Combos, OnlyACompletedChoiceActs) {
     Viewer v;
-    ASSERT_EQ(v.model.pick(IDC_ROLE_COMBO, 0), UserResult::done);
+    v.model.select_item(IDC_ROLE_COMBO, 0);  // chosen, not yet completed
     for (int code : {1, 3, 4, 7, 8, 10}) EXPECT_EQ(v.command(IDC_ROLE_COMBO, code), 1) << code;
     EXPECT_EQ(v.state().role, -1);
     EXPECT_TRUE(v.model.messages().empty());

@@ -1,24 +1,33 @@
 // Column and window rendering: what a clear leaves, what a render shows, and
 // the order of the changes on the dialog.
 
+#include <sstream>
+
+#include "app/rendering.h"
 #include "machine/roles.h"
-#include "panel/rendering.h"
 #include "support/viewer.h"
 
 namespace reelctl::testing {
 namespace {
 
-// "name id" for each traced call, with the on/off flag where there is one.
+// "name id" for each traced call, with the on/off flag where there is one:
+// {"call": "enable", "id": 1201, "on": true} is "enable 1201 1".
 std::vector<std::string> record(Viewer& v, void (*operation)(Panel&)) {
-    std::vector<std::string> calls;
-    v.model.set_trace_sink([&](const TraceCall& call) {
-        std::string line = call.name;
-        for (const TraceField& f : call.fields)
-            if (f.type == TraceField::Type::integer || f.type == TraceField::Type::boolean) line += " " + std::to_string(f.number);
-        calls.push_back(line);
-    });
+    std::ostringstream trace;
+    v.host.tracer()->print_to(&trace);
     operation(v.panel);
-    v.model.set_trace_sink(nullptr);
+    v.host.tracer()->print_to(nullptr);
+    std::vector<std::string> calls;
+    std::istringstream lines(trace.str());
+    for (std::string line; std::getline(lines, line);) {
+        std::string call = line.substr(10, line.find('"', 10) - 10);
+        for (std::size_t at = line.find("\": "); at != std::string::npos; at = line.find("\": ", at + 1)) {
+            const std::string value = line.substr(at + 3, line.find_first_of(",}", at + 3) - at - 3);
+            if (value == "true" || value == "false") call += value == "true" ? " 1" : " 0";
+            else if (!value.empty() && value[0] != '"') call += " " + value;
+        }
+        calls.push_back(call);
+    }
     return calls;
 }
 

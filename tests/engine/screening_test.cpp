@@ -1,7 +1,7 @@
 // Stop-conflict screening: the masks of the press positions that would
 // switch the table, and the press choice they lead to.
 
-#include "engine/screening.h"
+#include "app/column_updates.h"
 #include "machine/roles.h"
 #include "support/viewer.h"
 
@@ -70,7 +70,7 @@ TEST(Screening, RolesWithoutPressRulesComputeAtOnce) {
             v.state().role = static_cast<std::int16_t>(role);
             v.state().slide_table = 1;
             v.panel.conflict_mask.fill(2);
-            right ? screen_right_conflicts(v.panel) : screen_center_conflicts(v.panel);
+            right ? screen_right(v.panel) : screen_center(v.panel);
             EXPECT_EQ(masked(v, 0).size(), 21u) << role;
             EXPECT_EQ(v.state().awaiting_stop, 0);
             EXPECT_EQ(v.shown_slides(reel_center).find('_'), std::string::npos) << role;
@@ -83,7 +83,7 @@ TEST(Screening, RolesWithoutPressRulesComputeAtOnce) {
     t.state().role_kind = 10;
     t.state().pattern_code = 0x40;
     t.state().slide_table = 65;
-    screen_right_conflicts(t.panel);
+    screen_right(t.panel);
     EXPECT_EQ(t.state().awaiting_stop, 0);
     EXPECT_EQ(masked(t, 0).size(), 21u);
 }
@@ -113,7 +113,7 @@ TEST(Screening, NoConflictLeavesTheStoppedLeftReelAlone) {
     w.stop_left_at(3);
     const ReelColumn left = w.panel.columns[reel_left];
     w.state().role = role_replay;
-    screen_right_conflicts(w.panel);
+    screen_right(w.panel);
     EXPECT_TRUE(w.checked(stop_radio_id(reel_left, 3)));
     for (int row = 0; row < position_count; ++row) EXPECT_EQ(w.panel.columns[reel_left][row].mark, left[row].mark);
 }

@@ -21,13 +21,13 @@ foreach(bytes 313096878fac96f0 8db681a8928681a88945)
   endif()
 endforeach()
 
-get_target_property(core_sources reelctl_core SOURCES)
+get_target_property(core_sources reelctl_machine SOURCES)
 list(FIND core_sources ${texts_source} texts_index)
 if(texts_index EQUAL -1)
-  message(FATAL_ERROR "reelctl_core no longer builds ${texts_source}")
+  message(FATAL_ERROR "reelctl_machine no longer builds ${texts_source}")
 endif()
 list(REMOVE_AT core_sources ${texts_index})
 list(APPEND core_sources ${texts_copy})
-set_property(TARGET reelctl_core PROPERTY SOURCES ${core_sources})
-set_source_files_properties(${texts_copy} TARGET_DIRECTORY reelctl_core
+set_property(TARGET reelctl_machine PROPERTY SOURCES ${core_sources})
+set_source_files_properties(${texts_copy} TARGET_DIRECTORY reelctl_machine
   PROPERTIES COMPILE_OPTIONS -Wno-invalid-source-encoding)

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "machine/symbols.h"
-#include "panel/model_panel.h"
-#include "tools/walk/shown_controls.h"
+#include "frontends/model/model_panel.h"
+#include "frontends/probe/shown_controls.h"
 
 namespace reelctl::fuzz {
 

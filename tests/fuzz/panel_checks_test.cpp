@@ -9,40 +9,31 @@
 #include "machine/symbols.h"
 #include "panel/control_ids.h"
 #include "tests/fuzz/json_check.h"
+#include "tools/walk/driven_probe.h"
 #include "tools/walk/panel_checks.h"
-#include "tools/walk/probe_panel.h"
 
 namespace reelctl::check {
 namespace {
 
-using probe::ProbePanel;
-using probe::UserResult;
+using script::UserResult;
 
 // A panel on the probe dialog, driven as the walk drives it.
-struct Road {
-    ProbePanel probe;
-    Panel panel{probe, probe};
+struct Road final : probe::DrivenProbe {
     Context context;
     PickWatch watch;
     std::string watch_failure;
 
-    Road() { dialog_procedure(panel, msg_initdialog, 0, 0); }
+    Road() { start(); }
 
-    void command(int id, int code = notify_clicked) {
+    void command(int id, int code = notify_clicked) override {
         note_command(context, probe, id, code);
         watch.before(panel, id, code);
         dialog_procedure(panel, msg_command, command_param(id, code), 0);
         Failure failure;
         if (!watch.after(panel, probe, context, failure) && watch_failure.empty()) watch_failure = failure.what;
     }
-    void click(int id) {
-        ASSERT_EQ(probe.click(id), UserResult::done) << id;
-        command(id);
-    }
-    void pick(int combo, int item) {
-        ASSERT_EQ(probe.pick(combo, static_cast<std::size_t>(item)), UserResult::done) << combo;
-        command(combo, notify_selendok);
-    }
+    void click(int id) { ASSERT_TRUE(user_click(id)) << id; }
+    void pick(int combo, int item) { ASSERT_TRUE(user_pick(combo, static_cast<std::size_t>(item))) << combo; }
     void pick_role(int role) {
         for (int item = 0; item < probe.item_count(IDC_ROLE_COMBO); ++item)
             if (probe.item(IDC_ROLE_COMBO, item) == role_names[role]) return pick(IDC_ROLE_COMBO, item);
@@ -193,11 +184,11 @@ TEST(PanelChecks, PickWatchFollowsChosenStops) {
 
 TEST(ProbePanel, UserActionsFollowTheDialogsRules) {
     Road r;
-    EXPECT_EQ(r.probe.click(stop_radio_id(reel_left, 0)), UserResult::hidden);
-    EXPECT_EQ(r.probe.click(IDC_SELECT_RIGHT), UserResult::disabled);
-    EXPECT_EQ(r.probe.click(IDC_ROLE_COMBO), UserResult::not_applicable);
-    EXPECT_EQ(r.probe.pick(IDC_TABLE_COMBO, 0), UserResult::disabled);
-    EXPECT_EQ(r.probe.pick(IDC_ROLE_COMBO, 11), UserResult::no_item);
+    EXPECT_EQ(script::user_click(r, stop_radio_id(reel_left, 0)), UserResult::hidden);
+    EXPECT_EQ(script::user_click(r, IDC_SELECT_RIGHT), UserResult::disabled);
+    EXPECT_EQ(script::user_click(r, IDC_ROLE_COMBO), UserResult::not_applicable);
+    EXPECT_EQ(script::user_pick(r, IDC_TABLE_COMBO, 0), UserResult::disabled);
+    EXPECT_EQ(script::user_pick(r, IDC_ROLE_COMBO, 11), UserResult::no_item);
     EXPECT_EQ(r.probe.item_count(IDC_ROLE_COMBO), 11);
     // The logic reads at most size - 1 bytes of a typed text.
     r.probe.type_text(IDC_ROLE_COMBO, std::string(80, 'x'));

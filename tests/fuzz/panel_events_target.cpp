@@ -28,42 +28,39 @@
 #include "machine/texts.h"
 #include "panel/control_ids.h"
 #include "tests/fuzz/fuzz_input.h"
+#include "tools/walk/driven_probe.h"
 #include "tools/walk/panel_checks.h"
-#include "tools/walk/probe_panel.h"
 
 namespace reelctl::fuzz {
 namespace {
 
-using probe::ProbePanel;
-using probe::UserResult;
-
 constexpr int event_limit = 400;  // events per input; inputs are short anyway
 
-class Run {
+class Run final : public probe::DrivenProbe {
 public:
-    Run(int row_pixels, bool companion) : probe_(row_pixels, companion) {
-        dialog_procedure(panel_, msg_initdialog, 0, 0);
+    Run(int row_pixels, bool companion) : DrivenProbe(row_pixels, companion) {
+        DrivenProbe::deliver(msg_initdialog, 0);
         check("panel start");
     }
 
-    bool closed() const { return probe_.closed(); }
+    bool closed() const { return probe.closed(); }
 
     void event(Input& in) {
         const std::uint8_t selector = in.byte();
         switch (selector % 16) {
         case 0: case 1: case 2: case 3: {
             const int reel = in.byte() % 3;
-            click(stop_radio_id(reel, in.byte() % position_count));
+            user_click(stop_radio_id(reel, in.byte() % position_count));
             break;
         }
         case 4: {
             const std::uint8_t b = in.byte();
-            click(b % 32 == 0 ? IDC_CLOSE : (b & 1) ? IDC_SELECT_CENTER : IDC_SELECT_RIGHT);
+            user_click(b % 32 == 0 ? IDC_CLOSE : (b & 1) ? IDC_SELECT_CENTER : IDC_SELECT_RIGHT);
             break;
         }
         case 5: case 6: {
             const int combo = IDC_ROLE_COMBO + in.byte() % 3;
-            pick(combo, in.byte() % (probe_.item_count(combo) + 1));
+            user_pick(combo, static_cast<std::size_t>(in.byte() % (probe.item_count(combo) + 1)));
             break;
         }
         case 7:
@@ -80,7 +77,7 @@ public:
             char text[81];
             const std::size_t length = in.byte() % sizeof text;
             for (std::size_t i = 0; i < length; ++i) text[i] = static_cast<char>(in.byte());
-            probe_.type_text(id, std::string_view(text, length));
+            probe.type_text(id, std::string_view(text, length));
             if (b & 0x40) command(id, notify_selendok);
             break;
         }
@@ -102,8 +99,9 @@ public:
         case 14: {
             pick_role(in.byte() % role_count);
             const std::uint8_t b = in.byte();
-            if (probe_.enabled(IDC_PATTERN_COMBO)) pick(IDC_PATTERN_COMBO, b % 3);
-            else if (probe_.enabled(IDC_TABLE_COMBO)) pick(IDC_TABLE_COMBO, b % (probe_.item_count(IDC_TABLE_COMBO) + 1));
+            if (probe.enabled(IDC_PATTERN_COMBO)) user_pick(IDC_PATTERN_COMBO, b % 3);
+            else if (probe.enabled(IDC_TABLE_COMBO))
+                user_pick(IDC_TABLE_COMBO, static_cast<std::size_t>(b % (probe.item_count(IDC_TABLE_COMBO) + 1)));
             break;
         }
         default:
@@ -115,10 +113,10 @@ public:
     // Closes the panel if the events did not, and checks what the close left.
     void finish() {
         if (!closed()) deliver(msg_syscommand, syscommand_close, "final close");
-        const probe::ProbeDisplay& d = probe_.display;
-        if (d.mailslot_writes != 1 || d.notice_size != panel_.close_notice.bytes.size())
+        const probe::ProbeDisplay& d = probe.display;
+        if (d.mailslot_writes != 1 || d.notice_size != panel.close_notice.bytes.size())
             broken("close", "the notice went out %d times, %zu bytes", d.mailslot_writes, d.notice_size);
-        if (std::memcmp(d.notice.data(), panel_.close_notice.bytes.data(), d.notice.size()) != 0)
+        if (std::memcmp(d.notice.data(), panel.close_notice.bytes.data(), d.notice.size()) != 0)
             broken("close", "the companion received other bytes than the notice");
         if (d.mailslot_opens != 1 || d.mailslot_closes != 1)
             broken("close", "the mailslot was opened %d and closed %d times", d.mailslot_opens, d.mailslot_closes);
@@ -142,37 +140,31 @@ private:
     void check(const char* after) {
         ++events_;
         check::Failure failure;
-        if (!check::check_panel(panel_, probe_, context_, failure)) broken(after, "%s", failure.what);
-        if (probe_.display.overflow_seen()) broken(after, "a combo got more items or longer items than the dialog holds");
-        if (probe_.display.unknown_ids != 0) broken(after, "a primitive named an id the dialog does not have");
-        if (!closed() && probe_.display.mailslot_writes != 0) broken(after, "the notice went out before the close");
+        if (!check::check_panel(panel, probe, context_, failure)) broken(after, "%s", failure.what);
+        if (probe.display.overflow_seen()) broken(after, "a combo got more items or longer items than the dialog holds");
+        if (probe.display.unknown_ids != 0) broken(after, "a primitive named an id the dialog does not have");
+        if (!closed() && probe.display.mailslot_writes != 0) broken(after, "the notice went out before the close");
     }
 
     void deliver(std::uint32_t message, std::uintptr_t wparam, const char* what) {
-        dialog_procedure(panel_, message, wparam, 0);
+        DrivenProbe::deliver(message, wparam);
         check(what);
     }
 
-    void command(int id, int code) {
-        check::note_command(context_, probe_, id, code);
-        watch_.before(panel_, id, code);
+    void command(int id, int code) override {
+        check::note_command(context_, probe, id, code);
+        watch_.before(panel, id, code);
         deliver(msg_command, command_param(id, code), "command");
         check::Failure failure;
-        if (!watch_.after(panel_, probe_, context_, failure)) broken("command", "%s", failure.what);
-    }
-
-    void click(int id) {
-        if (probe_.click(id) == UserResult::done) command(id, notify_clicked);
-    }
-
-    void pick(int combo, int item) {
-        if (probe_.pick(combo, static_cast<std::size_t>(item)) == UserResult::done) command(combo, notify_selendok);
+        if (!watch_.after(panel, probe, context_, failure)) broken("command", "%s", failure.what);
     }
 
     void pick_role(int role) {
-        for (int item = 0; item < probe_.item_count(IDC_ROLE_COMBO); ++item)
-            if (std::strcmp(probe_.display.combos[0].items[static_cast<std::size_t>(item)].data(), role_names[role]) == 0)
-                return pick(IDC_ROLE_COMBO, item);
+        for (int item = 0; item < probe.item_count(IDC_ROLE_COMBO); ++item)
+            if (std::strcmp(probe.display.combos[0].items[static_cast<std::size_t>(item)].data(), role_names[role]) == 0) {
+                user_pick(IDC_ROLE_COMBO, static_cast<std::size_t>(item));
+                return;
+            }
     }
 
     static int command_id(Input& in) {
@@ -218,12 +210,10 @@ private:
         if (change & 2)  // extended
             for (std::size_t extra = in.byte() % 8; extra > 0 && length + 1 < sizeof text; --extra)
                 text[length++] = static_cast<char>(in.byte());
-        probe_.type_text(combo, std::string_view(text, length));
+        probe.type_text(combo, std::string_view(text, length));
         if (!(b & 0x80)) command(combo, notify_selendok);
     }
 
-    ProbePanel probe_;
-    Panel panel_{probe_, probe_};
     check::Context context_;
     check::PickWatch watch_;
     int events_ = 0;

@@ -18,9 +18,9 @@
 #include "panel/control_ids.h"
 #include "tests/fuzz/json_check.h"
 #include "tests/fuzz/model_shown.h"
-#include "tools/cp932.h"
-#include "tools/script_parser.h"
-#include "tools/script_runner.h"
+#include "script/model_host.h"
+#include "script/session.h"
+#include "text/cp932.h"
 #include "tools/walk/panel_checks.h"
 
 namespace reelctl::fuzz {
@@ -55,7 +55,7 @@ Delivery delivery_of(const ModelPanel& model, const script::Event& event) {
         if (!c || c->kind != ControlKind::combo || !c->enabled) return {};
         const bool has_item = event.verb == Verb::pick
                                   ? event.item < c->items.size()
-                                  : std::find(c->items.begin(), c->items.end(), script::utf8_to_cp932(event.text)) != c->items.end();
+                                  : std::find(c->items.begin(), c->items.end(), utf8_to_cp932(event.text)) != c->items.end();
         return has_item ? Delivery{event.id, notify_selendok} : Delivery{};
     }
     default: return {};
@@ -69,17 +69,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace reelctl;
     using namespace reelctl::fuzz;
     if (size == 0) return 0;
-    script::RunOptions options;
+    ModelOptions options;
     options.companion = (data[0] & 1) != 0;
     options.row_pixels = (data[0] & 2) ? 25 + (data[0] >> 2) % 8 : 24;
     std::ostringstream out, err;
-    script::ScriptRunner runner(options, out, err);
+    script::ModelHost host(options);
+    script::Session runner(host, out, err, "reelctl-script");
     runner.start();
-    const ModelShown shown(runner.model());
+    const ModelShown shown(host.model());
     check::Context context;
     check::PickWatch watch;
     check::Failure failure;
-    if (!check::check_panel(runner.panel(), shown, context, failure)) broken(0, failure.what);
+    if (!check::check_panel(host.panel(), shown, context, failure)) broken(0, failure.what);
 
     std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
     long number = 0;
@@ -92,26 +93,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
 
         const script::ParsedLine parsed = script::parse_line(line);
-        const bool event = parsed.kind == script::ParsedLine::Kind::event && !runner.ended();
+        const bool event = parsed.kind == script::ParsedLine::Kind::event && !host.end_value().has_value();
         if (event) {
-            const Delivery delivery = delivery_of(runner.model(), parsed.event);
+            const Delivery delivery = delivery_of(host.model(), parsed.event);
             const bool user_pick = parsed.event.verb == script::Verb::pick || parsed.event.verb == script::Verb::picktext;
             if (!user_pick) check::note_command(context, shown, delivery.id, delivery.code);
             else if (delivery.id == IDC_TABLE_COMBO) context.entries_at_pick = shown.item_count(IDC_TABLE_COMBO);
-            watch.before(runner.panel(), delivery.id, delivery.code);
+            watch.before(host.panel(), delivery.id, delivery.code);
         }
         const bool ran = runner.run_line(line, number);
         if (ran != (parsed.kind != script::ParsedLine::Kind::malformed)) broken(number, "run_line and parse_line disagree");
         if (!ran) break;  // nothing after a malformed line runs
-        if (!check::check_panel(runner.panel(), shown, context, failure)) broken(number, failure.what, line);
-        if (event && !watch.after(runner.panel(), shown, context, failure)) broken(number, failure.what, line);
+        if (!check::check_panel(host.panel(), shown, context, failure)) broken(number, failure.what, line);
+        if (event && !watch.after(host.panel(), shown, context, failure)) broken(number, failure.what, line);
     }
 
-    if (runner.ended()) {
-        const auto& received = runner.model().companion_received();
+    if (host.end_value().has_value()) {
+        const auto& received = host.model().companion_received();
         if (options.companion ? (!received || received->size() != 32) : received.has_value())
             broken(number, "the close notice was not delivered once with 32 bytes");
-    } else if (runner.model().companion_received()) {
+    } else if (host.model().companion_received()) {
         broken(number, "the companion received bytes before the close");
     }
 

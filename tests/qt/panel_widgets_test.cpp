@@ -20,10 +20,9 @@
 #include <vector>
 
 #include "app/dialog.h"
-#include "app/state.h"
+#include "frontends/qt/panel_window.h"
+#include "frontends/qt/qt_panel.h"
 #include "panel/control_ids.h"
-#include "panel/qt/panel_window.h"
-#include "panel/qt/qt_panel.h"
 
 using reelctl::qt::PanelWindow;
 using reelctl::qt::QtPanel;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/script/test_util.h"
-#include "tools/cp932.h"
+#include "text/cp932.h"
 
 namespace reelctl::script {
 namespace {

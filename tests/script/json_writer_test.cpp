@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/script/test_util.h"
-#include "tools/json_writer.h"
+#include "script/json_writer.h"
 
 namespace reelctl::script {
 namespace {

@@ -1,22 +1,34 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "frontends/model/model_panel.h"
 #include "machine/symbols.h"
 #include "machine/texts.h"
 #include "panel/control_ids.h"
-#include "panel/model_panel.h"
+#include "script/model_host.h"
+#include "script/tracing_panel.h"
+#include "script/user.h"
 
 namespace reelctl {
 namespace {
 
+using script::UserResult;
+
+// The names of the calls in trace lines {"call": NAME, ...}.
+std::vector<std::string> call_names(const std::string& trace) {
+    std::vector<std::string> names;
+    std::istringstream lines(trace);
+    for (std::string line; std::getline(lines, line);) names.push_back(line.substr(10, line.find('"', 10) - 10));
+    return names;
+}
+
 class ModelPanelTest : public ::testing::Test {
 protected:
-    ModelPanelTest() {
-        model.set_trace_sink([this](const TraceCall& call) { calls.push_back(call.name); });
-    }
+    ModelPanelTest() { tracer.print_to(&trace); }
 
     std::string read_combo(int id, std::size_t size) {
         std::vector<char> buffer(size, '#');
@@ -26,7 +38,8 @@ protected:
     }
 
     ModelPanel model;
-    std::vector<std::string> calls;
+    script::TracingPanel tracer{model, model};
+    std::ostringstream trace;
 };
 
 TEST_F(ModelPanelTest, StartsAsTheTemplate) {
@@ -63,18 +76,18 @@ TEST(ModelPanelLayout, RowDistanceIsTheConfiguredPixels) {
 
 TEST_F(ModelPanelTest, EveryChangeIsTracedReadsAreNot) {
     char buffer[64];
-    model.combo_text(IDC_ROLE_COMBO, buffer, sizeof buffer);
-    model.control_top(slide_edit_id(0, 0));
-    EXPECT_TRUE(calls.empty());
+    tracer.combo_text(IDC_ROLE_COMBO, buffer, sizeof buffer);
+    tracer.control_top(slide_edit_id(0, 0));
+    EXPECT_EQ(trace.str(), "");
 
-    model.enable(4242, true);                         // no such control
-    model.check(slide_edit_id(0, 0), true);           // not a button: nothing changes
-    model.show(stop_radio_id(0, 0), false);           // already hidden
-    model.menu_check(IDM_HELP, true);                 // not in the first popup
-    model.delete_bitmap(0);
-    model.mailslot_close(invalid_mailslot);
-    EXPECT_EQ(calls, (std::vector<std::string>{"enable", "check", "show", "menu_check", "delete_bitmap",
-                                               "mailslot_close"}));
+    tracer.enable(4242, true);                         // no such control
+    tracer.check(slide_edit_id(0, 0), true);           // not a button: nothing changes
+    tracer.show(stop_radio_id(0, 0), false);           // already hidden
+    tracer.menu_check(IDM_HELP, true);                 // not in the first popup
+    tracer.delete_bitmap(0);
+    tracer.mailslot_close(invalid_mailslot);
+    EXPECT_EQ(call_names(trace.str()), (std::vector<std::string>{"enable", "check", "show", "menu_check",
+                                                                 "delete_bitmap", "mailslot_close"}));
     EXPECT_FALSE(model.control(slide_edit_id(0, 0))->checked);
     EXPECT_FALSE(model.menu_item_checked(IDM_HELP));
 }
@@ -124,57 +137,63 @@ TEST(ModelPanelMailslot, DeliveredOnlyToARunningCompanion) {
 }
 
 TEST_F(ModelPanelTest, ComboTextIsCutAtSizeWithoutSplittingACharacter) {
-    model.set_combo_text(IDC_ROLE_COMBO, std::string(70, 'x'));
+    model.type_text(IDC_ROLE_COMBO, std::string(70, 'x'));
     EXPECT_EQ(read_combo(IDC_ROLE_COMBO, 64), std::string(63, 'x'));
-    model.set_combo_text(IDC_ROLE_COMBO, std::string(62, 'x') + "\x82\xa0" + "y");
+    model.type_text(IDC_ROLE_COMBO, std::string(62, 'x') + "\x82\xa0" + "y");
     EXPECT_EQ(read_combo(IDC_ROLE_COMBO, 64), std::string(62, 'x'));
-    model.set_combo_text(IDC_ROLE_COMBO, std::string(61, 'x') + "\x82\xa0" + "y");
+    model.type_text(IDC_ROLE_COMBO, std::string(61, 'x') + "\x82\xa0" + "y");
     EXPECT_EQ(read_combo(IDC_ROLE_COMBO, 64), std::string(61, 'x') + "\x82\xa0");
     EXPECT_EQ(read_combo(IDC_ROLE_COMBO, 1), "");
     EXPECT_EQ(read_combo(4242, 64), "");
 }
 
-TEST_F(ModelPanelTest, ClicksOnHiddenDisabledOrOtherControlsAreRefused) {
+// The user's rules on the model dialog; what is allowed reaches the logic.
+TEST(ModelHostUser, ClicksOnHiddenDisabledOrOtherControlsAreRefused) {
+    script::ModelHost host;
+    ModelPanel& model = host.model();
     const int radio = stop_radio_id(0, 3);
-    EXPECT_EQ(model.click(radio), UserResult::hidden);
-    EXPECT_EQ(model.click(IDC_SELECT_CENTER), UserResult::disabled);
-    EXPECT_EQ(model.click(slide_edit_id(0, 3)), UserResult::not_applicable);
-    EXPECT_EQ(model.click(IDC_ROLE_COMBO), UserResult::not_applicable);
-    EXPECT_EQ(model.click(4242), UserResult::not_applicable);
+    EXPECT_EQ(script::user_click(host, radio), UserResult::hidden);
+    EXPECT_EQ(script::user_click(host, IDC_SELECT_CENTER), UserResult::disabled);
+    EXPECT_EQ(script::user_click(host, slide_edit_id(0, 3)), UserResult::not_applicable);
+    EXPECT_EQ(script::user_click(host, IDC_ROLE_COMBO), UserResult::not_applicable);
+    EXPECT_EQ(script::user_click(host, 4242), UserResult::not_applicable);
 
     model.show(radio, true);
     model.show(stop_radio_id(0, 4), true);
     model.check(stop_radio_id(0, 4), true);
     model.enable(radio, false);
-    EXPECT_EQ(model.click(radio), UserResult::disabled);
+    EXPECT_EQ(script::user_click(host, radio), UserResult::disabled);
     EXPECT_FALSE(model.control(radio)->checked);
     model.enable(radio, true);
-    calls.clear();
-    EXPECT_EQ(model.click(radio), UserResult::done);
+    std::ostringstream trace;
+    host.tracer()->print_to(&trace);
+    EXPECT_EQ(script::user_click(host, radio), UserResult::done);
+    // The radio checked itself untraced; the logic then checked it alone in its run.
+    EXPECT_EQ(call_names(trace.str()).front(), "check_radio");
     EXPECT_TRUE(model.control(radio)->checked);
-    EXPECT_TRUE(model.control(stop_radio_id(0, 4))->checked);  // a group of its own
-    EXPECT_TRUE(calls.empty());
-    EXPECT_EQ(model.click(IDC_CLOSE), UserResult::done);
-    EXPECT_FALSE(model.focused_control());  // clicks do not move the focus
+    EXPECT_FALSE(model.control(stop_radio_id(0, 4))->checked);
+    EXPECT_EQ(host.panel().state.stop_pos[reel_left], 3);
 }
 
-TEST_F(ModelPanelTest, PicksChooseAnItemOfAnEnabledCombo) {
+TEST(ModelHostUser, PicksChooseAnItemOfAnEnabledCombo) {
+    script::ModelHost host;
+    ModelPanel& model = host.model();
     model.combo_add(IDC_TABLE_COMBO, "(1) 50%");
     model.combo_add(IDC_TABLE_COMBO, "(2) 50%");
-    EXPECT_EQ(model.pick(IDC_TABLE_COMBO, 0), UserResult::disabled);
+    EXPECT_EQ(script::user_pick(host, IDC_TABLE_COMBO, 0), UserResult::disabled);
     model.enable(IDC_TABLE_COMBO, true);
-    EXPECT_EQ(model.pick(IDC_TABLE_COMBO, 2), UserResult::no_item);
-    EXPECT_EQ(model.pick_text(IDC_TABLE_COMBO, "(3) 50%"), UserResult::no_item);
-    EXPECT_EQ(model.pick(slide_edit_id(0, 0), 0), UserResult::not_applicable);
-    EXPECT_EQ(model.pick_text(IDC_TABLE_COMBO, "(2) 50%"), UserResult::done);
+    EXPECT_EQ(script::user_pick(host, IDC_TABLE_COMBO, 2), UserResult::no_item);
+    EXPECT_EQ(script::user_pick_text(host, IDC_TABLE_COMBO, "(3) 50%"), UserResult::no_item);
+    EXPECT_EQ(script::user_pick(host, slide_edit_id(0, 0), 0), UserResult::not_applicable);
+    EXPECT_EQ(script::user_pick_text(host, IDC_TABLE_COMBO, "(2) 50%"), UserResult::done);
     EXPECT_EQ(model.control(IDC_TABLE_COMBO)->selection, 1);
     EXPECT_EQ(model.control(IDC_TABLE_COMBO)->text, "(2) 50%");
 
     model.enable(IDC_TABLE_COMBO, false);
-    EXPECT_EQ(model.set_combo_text(IDC_TABLE_COMBO, "free text "), UserResult::done);  // also when disabled
+    EXPECT_EQ(script::user_type_text(host, IDC_TABLE_COMBO, "free text "), UserResult::done);  // also when disabled
     EXPECT_EQ(model.control(IDC_TABLE_COMBO)->selection, -1);
-    EXPECT_EQ(read_combo(IDC_TABLE_COMBO, 64), "free text ");
-    EXPECT_EQ(model.set_combo_text(IDC_CLOSE, "x"), UserResult::not_applicable);
+    EXPECT_EQ(model.control(IDC_TABLE_COMBO)->text, "free text ");
+    EXPECT_EQ(script::user_type_text(host, IDC_CLOSE, "x"), UserResult::not_applicable);
 
     model.combo_reset(IDC_TABLE_COMBO);
     EXPECT_TRUE(model.control(IDC_TABLE_COMBO)->items.empty());

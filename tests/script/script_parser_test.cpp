@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tools/script_parser.h"
+#include "script/parser.h"
 
 namespace reelctl::script {
 namespace {

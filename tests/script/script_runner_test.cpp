@@ -6,8 +6,10 @@
 
 #include "panel/control_ids.h"
 #include "tests/script/test_util.h"
-#include "tools/cp932.h"
-#include "tools/script_runner.h"
+#include "programs/reelctl-script/command_line.h"
+#include "script/model_host.h"
+#include "script/session.h"
+#include "text/cp932.h"
 
 namespace reelctl::script {
 namespace {
@@ -34,16 +36,17 @@ std::size_t count(const std::string& text, const std::string& what) {
     return n;
 }
 
-// A runner of its own, to look at the model after the script.
+// A session of its own, to look at the model after the script.
 class Runner {
 public:
-    explicit Runner(RunOptions options = {}) : runner(options, out, err) {}
+    explicit Runner(ModelOptions options = {}) : host(options), runner(host, out, err, "reelctl-script") {}
     int run(const std::string& script) {
         std::istringstream in(script);
         return runner.run(in);
     }
     std::ostringstream out, err;
-    ScriptRunner runner;
+    ModelHost host;
+    Session runner;
 };
 
 TEST(ScriptTool, BadOptionsAndUnreadableScriptsFailWithStatusOne) {
@@ -104,15 +107,15 @@ TEST(ScriptTool, RefusedUserActionsAreIgnoredWithANote) {
     EXPECT_EQ(r.out.str(), "");  // nothing reached the logic
     EXPECT_EQ(count(r.err.str(), "ignored"), 8u) << r.err.str();
     EXPECT_NE(r.err.str().find("line 3"), std::string::npos);
-    EXPECT_FALSE(r.runner.model().control(stop_radio_id(0, 0))->checked);
+    EXPECT_FALSE(r.host.model().control(stop_radio_id(0, 0))->checked);
 }
 
 TEST(ScriptTool, SetTextKeepsTrailingBlanksAndConvertsToCodePage932) {
     Runner r;
     EXPECT_EQ(r.run("settext 1058 (1) 25%  \n" + utf8(u8"settext 1059 ﾊﾟﾀｰﾝ１\u20ac\n") + "settext 1057\n"), exit_ok);
-    EXPECT_EQ(r.runner.model().control(IDC_TABLE_COMBO)->text, "(1) 25%  ");
-    EXPECT_EQ(r.runner.model().control(IDC_PATTERN_COMBO)->text, utf8_to_cp932(utf8(u8"ﾊﾟﾀｰﾝ１")) + "?");
-    EXPECT_EQ(r.runner.model().control(IDC_ROLE_COMBO)->text, "");
+    EXPECT_EQ(r.host.model().control(IDC_TABLE_COMBO)->text, "(1) 25%  ");
+    EXPECT_EQ(r.host.model().control(IDC_PATTERN_COMBO)->text, utf8_to_cp932(utf8(u8"ﾊﾟﾀｰﾝ１")) + "?");
+    EXPECT_EQ(r.host.model().control(IDC_ROLE_COMBO)->text, "");
     EXPECT_EQ(r.out.str(), "");  // settext does not notify
 }
 
@@ -129,9 +132,9 @@ TEST(ScriptTool, StartShowsTheTitleAndTheSmallOrLargePictures) {
     EXPECT_NE(d.find("\"1350\": {\"image\": \"VSSL\"}"), std::string::npos);
     EXPECT_NE(d.find("\"1065\": {\"image\": \"VSSP\"}"), std::string::npos);
 
-    Runner large(RunOptions{30, false});
+    Runner large(ModelOptions{30, false});
     ASSERT_EQ(large.run("dump\n"), exit_ok);
-    EXPECT_EQ(large.runner.panel().state.layout_variant, 1);
+    EXPECT_EQ(large.host.panel().state.layout_variant, 1);
     EXPECT_NE(large.out.str().find("\"1352\": {\"image\": \"VSMR\"}"), std::string::npos);
     EXPECT_NE(large.out.str().find("\"1073\": {\"image\": \"VSMP\"}"), std::string::npos);
 }
@@ -165,12 +168,12 @@ TEST(ScriptTool, DumpHasEveryKeyInOrder) {
 TEST(ScriptTool, PickTextMatchesTheItemsInUtf8) {
     Runner r;
     ASSERT_EQ(r.run(""), exit_ok);
-    const auto& items = r.runner.model().control(IDC_ROLE_COMBO)->items;
+    const auto& items = r.host.model().control(IDC_ROLE_COMBO)->items;
     ASSERT_FALSE(items.empty());
     const std::string last = items.back();  // the role list ends with non-ASCII names
     ASSERT_TRUE(r.runner.run_line("picktext 1057 " + cp932_to_utf8(last), 1));
-    EXPECT_EQ(r.runner.model().control(IDC_ROLE_COMBO)->text, last);
-    EXPECT_GE(r.runner.panel().state.role, 0);
+    EXPECT_EQ(r.host.model().control(IDC_ROLE_COMBO)->text, last);
+    EXPECT_GE(r.host.panel().state.role, 0);
     EXPECT_EQ(r.err.str(), "");
 }
 

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "app/dialog.h"
-#include "app/state.h"
 #include "machine/symbols.h"
 #include "machine/texts.h"
 #include "panel/control_ids.h"
-#include "panel/model_panel.h"
+#include "script/model_host.h"
+#include "script/user.h"
 
 namespace reelctl::testing {
 
@@ -22,9 +22,7 @@ constexpr int order_menu(int stop_order) { return IDM_ORDER_FIRST + stop_order; 
 
 class Viewer {
 public:
-    explicit Viewer(ModelOptions options = {}) : model(options), panel(model, model) {
-        model.initial_focus(dialog_procedure(panel, msg_initdialog, 0, 0));
-    }
+    explicit Viewer(ModelOptions options = {}) : host(options), model(host.model()), panel(host.panel()) { host.start(); }
 
     std::intptr_t command(int id, int code = 0) {
         return dialog_procedure(panel, msg_command, command_param(id, code), 0);
@@ -38,27 +36,24 @@ public:
     }
 
     // A user's click: the control must be shown and enabled.
-    void click(int id) {
-        ASSERT_EQ(model.click(id), UserResult::done) << "control " << id;
-        command(id, notify_clicked);
-    }
+    void click(int id) { ASSERT_EQ(script::user_click(host, id), script::UserResult::done) << "control " << id; }
     void click_stop(int reel, int row) { click(stop_radio_id(reel, row)); }
 
     // A user's completed choice of item `item` in a combo.
     void pick(int combo, int item) {
-        ASSERT_EQ(model.pick(combo, static_cast<std::size_t>(item)), UserResult::done) << "combo " << combo;
-        command(combo, notify_selendok);
+        ASSERT_EQ(script::user_pick(host, combo, static_cast<std::uint64_t>(item)), script::UserResult::done)
+            << "combo " << combo;
     }
     void pick_role(int role) {
-        ASSERT_EQ(model.pick_text(IDC_ROLE_COMBO, role_names[role]), UserResult::done) << "role " << role;
-        command(IDC_ROLE_COMBO, notify_selendok);
+        ASSERT_EQ(script::user_pick_text(host, IDC_ROLE_COMBO, role_names[role]), script::UserResult::done)
+            << "role " << role;
     }
     void pick_pattern(int pattern) { pick(IDC_PATTERN_COMBO, pattern); }
     void pick_table(int entry) { pick(IDC_TABLE_COMBO, entry); }
 
     // A text typed into a combo that selects nothing, then a completed choice.
     void forge_pick(int combo, const std::string& text) {
-        ASSERT_EQ(model.set_combo_text(combo, text), UserResult::done);
+        ASSERT_EQ(script::user_type_text(host, combo, text), script::UserResult::done);
         command(combo, notify_selendok);
     }
 
@@ -118,8 +113,9 @@ public:
     }
     std::vector<std::string> combo_items(int combo) const { return control(combo).items; }
 
-    ModelPanel model;
-    Panel panel;
+    script::ModelHost host;
+    ModelPanel& model;
+    Panel& panel;
 };
 
 // Picture names of the small set, by symbol.

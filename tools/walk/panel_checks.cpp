@@ -13,7 +13,7 @@
 #include "machine/symbols.h"
 #include "machine/texts.h"
 #include "panel/control_ids.h"
-#include "tools/walk/probe_panel.h"
+#include "frontends/probe/probe_panel.h"
 
 namespace reelctl::check {
 namespace {

@@ -13,8 +13,8 @@
 #include <array>
 #include <cstddef>
 
-#include "app/state.h"
-#include "tools/walk/shown_controls.h"
+#include "app/panel.h"
+#include "frontends/probe/shown_controls.h"
 
 namespace reelctl::probe {
 class ProbePanel;

@@ -10,15 +10,13 @@
 #include "machine/slide_tables.h"
 #include "machine/symbols.h"
 #include "panel/control_ids.h"
+#include "tools/walk/driven_probe.h"
 #include "tools/walk/panel_checks.h"
-#include "tools/walk/probe_panel.h"
 
 namespace reelctl::walk {
 namespace {
 
-using probe::ProbePanel;
 using probe::Snapshot;
-using probe::UserResult;
 
 // A column's contents or a situation's digest.
 struct Key128 {
@@ -126,32 +124,32 @@ Key128 situation_key(const Panel& panel, const probe::ProbeDisplay& d, const Fla
     return h.key();
 }
 
-class Walker {
+class Walker final : public probe::DrivenProbe {
 public:
     explicit Walker(const WalkOptions& options) : options_(options) {}
 
     WalkResult run() {
-        probe_.reset();
-        dialog_procedure(panel_, msg_initdialog, 0, 0);
+        probe.reset();
+        dialog_procedure(panel, msg_initdialog, 0, 0);
         check();
         Snapshot start;
-        probe::save(panel_, probe_, start);
+        probe::save(panel, probe, start);
         const check::Context fresh = context_;
         for (int bet = 0; bet < bet_count; ++bet) {
             for (int order = 0; order < stop_order_count; ++order) {
-                probe::restore(panel_, probe_, start);
+                probe::restore(panel, probe, start);
                 context_ = fresh;
                 command(IDM_BET_1 + bet, 0);
                 command(IDM_ORDER_FIRST + order, 0);
                 check();
                 Snapshot conditions;
-                probe::save(panel_, probe_, conditions);
-                const int roles = probe_.item_count(IDC_ROLE_COMBO);
+                probe::save(panel, probe, conditions);
+                const int roles = probe.item_count(IDC_ROLE_COMBO);
                 for (int item = 0; item < roles; ++item) {
-                    probe::restore(panel_, probe_, conditions);
+                    probe::restore(panel, probe, conditions);
                     context_ = fresh;
                     pick(IDC_ROLE_COMBO, item);
-                    push("role", panel_.state.role);
+                    push("role", panel.state.role);
                     visit(Flags{});
                     pop();
                 }
@@ -170,24 +168,16 @@ private:
         int value;
     };
 
-    void command(int id, int code) {
+    void command(int id, int code) override {
         dirty_ = true;
-        check::note_command(context_, probe_, id, code);
-        watch_.before(panel_, id, code);
-        dialog_procedure(panel_, msg_command, command_param(id, code), 0);
+        check::note_command(context_, probe, id, code);
+        watch_.before(panel, id, code);
+        dialog_procedure(panel, msg_command, command_param(id, code), 0);
         check::Failure failure;
-        if (!watch_.after(panel_, probe_, context_, failure)) fail(failure.what);
+        if (!watch_.after(panel, probe, context_, failure)) fail(failure.what);
     }
-    bool click(int id) {
-        if (probe_.click(id) != UserResult::done) return false;
-        command(id, notify_clicked);
-        return true;
-    }
-    bool pick(int combo, int item) {
-        if (probe_.pick(combo, static_cast<std::size_t>(item)) != UserResult::done) return false;
-        command(combo, notify_selendok);
-        return true;
-    }
+    bool click(int id) { return user_click(id); }
+    bool pick(int combo, int item) { return user_pick(combo, static_cast<std::size_t>(item)); }
 
     void push(const char* kind, int value) { road_[static_cast<std::size_t>(depth_++)] = {kind, value}; }
     void pop() { --depth_; }
@@ -205,8 +195,8 @@ private:
 
     void check() {
         check::Failure failure;
-        if (!check::check_panel(panel_, probe_, context_, failure)) fail(failure.what);
-        const int table = panel_.state.slide_table;
+        if (!check::check_panel(panel, probe, context_, failure)) fail(failure.what);
+        const int table = panel.state.slide_table;
         if (table >= 0 && table < static_cast<int>(tables_.size())) tables_[static_cast<std::size_t>(table)] = true;
     }
 
@@ -215,7 +205,7 @@ private:
         for (int reel = reel_center; reel <= reel_right; ++reel) {
             bool offered = true;
             for (int row = 0; row < position_count && offered; ++row)
-                offered = probe_.visible(stop_radio_id(reel, row)) && probe_.text(slide_edit_id(reel, row)) == " ";
+                offered = probe.visible(stop_radio_id(reel, row)) && probe.text(slide_edit_id(reel, row)) == " ";
             if (offered) return reel;
         }
         return 0;
@@ -223,7 +213,7 @@ private:
 
     bool column_computed(int reel) const {
         for (int row = 0; row < position_count; ++row)
-            if (probe_.text(slide_edit_id(reel, row)) == " ") return false;
+            if (probe.text(slide_edit_id(reel, row)) == " ") return false;
         return true;
     }
 
@@ -233,8 +223,6 @@ private:
     void write_situation(int reel, const std::array<PressOutcome, 21>* presses);
 
     const WalkOptions& options_;
-    ProbePanel probe_;
-    Panel panel_{probe_, probe_};
     check::Context context_;
     check::PickWatch watch_;
     std::array<Step, 32> road_{};
@@ -250,20 +238,20 @@ private:
 
 void Walker::visit(Flags flags) {
     ++result_.roads;
-    if (!situations_.insert(situation_key(panel_, probe_.display, flags, context_)).second) return;  // walked before
+    if (!situations_.insert(situation_key(panel, probe.display, flags, context_)).second) return;  // walked before
     ++result_.situations;
-    panel_bet_ = panel_.state.bet;
-    panel_order_ = panel_.state.stop_order;
+    panel_bet_ = panel.state.bet;
+    panel_order_ = panel.state.stop_order;
     check();
-    for (int reel = 0; reel < reel_count; ++reel) columns_.insert(column_key(reel, panel_.columns[reel]));
+    for (int reel = 0; reel < reel_count; ++reel) columns_.insert(column_key(reel, panel.columns[reel]));
 
     Snapshot here;
-    probe::save(panel_, probe_, here);
+    probe::save(panel, probe, here);
     const check::Context context = context_;
     dirty_ = false;
     auto back = [&] {
         if (!dirty_) return;
-        probe::restore(panel_, probe_, here);
+        probe::restore(panel, probe, here);
         context_ = context;
         dirty_ = false;
     };
@@ -273,9 +261,9 @@ void Walker::visit(Flags flags) {
     else write_situation(0, nullptr);
 
     back();
-    const int offer = probe_.display.table_combo_fills;
-    if (probe_.enabled(IDC_TABLE_COMBO) && offer != flags.answered_offer) {
-        const int entries = probe_.item_count(IDC_TABLE_COMBO);
+    const int offer = probe.display.table_combo_fills;
+    if (probe.enabled(IDC_TABLE_COMBO) && offer != flags.answered_offer) {
+        const int entries = probe.item_count(IDC_TABLE_COMBO);
         for (int entry = 0; entry < entries; ++entry) {
             back();
             if (!pick(IDC_TABLE_COMBO, entry)) continue;
@@ -289,8 +277,8 @@ void Walker::visit(Flags flags) {
         }
     }
     back();
-    if (probe_.enabled(IDC_PATTERN_COMBO) && !flags.pattern) {
-        for (int pattern = 0; pattern < probe_.item_count(IDC_PATTERN_COMBO); ++pattern) {
+    if (probe.enabled(IDC_PATTERN_COMBO) && !flags.pattern) {
+        for (int pattern = 0; pattern < probe.item_count(IDC_PATTERN_COMBO); ++pattern) {
             back();
             if (!pick(IDC_PATTERN_COMBO, pattern)) continue;
             push("pattern", pattern);
@@ -303,7 +291,7 @@ void Walker::visit(Flags flags) {
         }
     }
     back();
-    const bool left_stop_settles = panel_.state.role_kind > 0 && panel_.state.stop_order < 2;
+    const bool left_stop_settles = panel.state.role_kind > 0 && panel.state.stop_order < 2;
     if (left_stop_settles && !flags.left && column_computed(reel_left)) {
         for (int row = 0; row < position_count; ++row) {
             back();
@@ -318,7 +306,7 @@ void Walker::visit(Flags flags) {
         }
     }
     back();
-    if (probe_.enabled(IDC_SELECT_CENTER) && !flags.select_center && click(IDC_SELECT_CENTER)) {
+    if (probe.enabled(IDC_SELECT_CENTER) && !flags.select_center && click(IDC_SELECT_CENTER)) {
         push("select", IDC_SELECT_CENTER);
         Flags next = flags;
         next.select_center = true;
@@ -328,7 +316,7 @@ void Walker::visit(Flags flags) {
         pop();
     }
     back();
-    if (probe_.enabled(IDC_SELECT_RIGHT) && !flags.select_right && click(IDC_SELECT_RIGHT)) {
+    if (probe.enabled(IDC_SELECT_RIGHT) && !flags.select_right && click(IDC_SELECT_RIGHT)) {
         push("select", IDC_SELECT_RIGHT);
         Flags next = flags;
         next.select_right = true;
@@ -344,21 +332,21 @@ void Walker::visit(Flags flags) {
 void Walker::answer_press_choice(int reel, const Flags& flags, const Snapshot& here, const check::Context& context) {
     ++result_.press_choices;
     std::array<PressOutcome, 21> presses{};
-    const PanelState& s = panel_.state;
+    const PanelState& s = panel.state;
     const int before = s.slide_table;
     // At stop order 0 the ten-coin role composes its tables from the press; no row is greyed.
     const bool composed = s.stop_order == 0 && s.role == role_ten_coin;
     for (int row = 0; row < position_count; ++row) {
-        probe::restore(panel_, probe_, here);
+        probe::restore(panel, probe, here);
         context_ = context;
-        presses[static_cast<std::size_t>(row)].greyed = !probe_.enabled(slide_edit_id(reel, row));
+        presses[static_cast<std::size_t>(row)].greyed = !probe.enabled(slide_edit_id(reel, row));
         if (!click(stop_radio_id(reel, row))) {
             fail("a press position of the press choice cannot be clicked");
             continue;
         }
         PressOutcome& outcome = presses[static_cast<std::size_t>(row)];
-        outcome.table = panel_.state.slide_table;
-        outcome.entries = probe_.enabled(IDC_TABLE_COMBO) && panel_.state.awaiting_stop == 1 ? probe_.item_count(IDC_TABLE_COMBO) : 0;
+        outcome.table = panel.state.slide_table;
+        outcome.entries = probe.enabled(IDC_TABLE_COMBO) && panel.state.awaiting_stop == 1 ? probe.item_count(IDC_TABLE_COMBO) : 0;
         push(reel == reel_center ? "center" : "right", row);
         if (!composed && outcome.greyed != (outcome.table != before)) fail("a greyed row and the table switch disagree");
         Flags next = flags;
@@ -367,25 +355,25 @@ void Walker::answer_press_choice(int reel, const Flags& flags, const Snapshot& h
         dirty_ = true;
         pop();
     }
-    probe::restore(panel_, probe_, here);
+    probe::restore(panel, probe, here);
     context_ = context;
     write_situation(reel, &presses);
 }
 
 void Walker::click_shown_stops(const Snapshot& here, const check::Context& context) {
-    const bool left_stop_settles = panel_.state.role_kind > 0 && panel_.state.stop_order < 2;
+    const bool left_stop_settles = panel.state.role_kind > 0 && panel.state.stop_order < 2;
     for (int reel = 0; reel < reel_count; ++reel) {
         if (reel == reel_left && left_stop_settles) continue;  // a decision, walked above
         if (!column_computed(reel)) continue;
         // A click there only checks the radio and draws the reel's window, which
         // depend on the column alone: each distinct column is clicked through once.
-        if (!clicked_columns_.insert(column_key(reel, panel_.columns[reel])).second) continue;
+        if (!clicked_columns_.insert(column_key(reel, panel.columns[reel])).second) continue;
         for (int row = 0; row < position_count; ++row) {
-            if (!probe_.visible(stop_radio_id(reel, row))) continue;
+            if (!probe.visible(stop_radio_id(reel, row))) continue;
             if (!click(stop_radio_id(reel, row))) continue;
             ++result_.stop_clicks;
             check();
-            probe::restore(panel_, probe_, here);
+            probe::restore(panel, probe, here);
             context_ = context;
         }
     }
@@ -397,7 +385,7 @@ void Walker::write_situation(int reel, const std::array<PressOutcome, 21>* press
     std::fprintf(out, "{\"bet\": %d, \"stop_order\": %d, \"road\": [", panel_bet_, panel_order_);
     for (int i = 0; i < depth_; ++i)
         std::fprintf(out, "%s[\"%s\", %d]", i ? ", " : "", road_[static_cast<std::size_t>(i)].kind, road_[static_cast<std::size_t>(i)].value);
-    std::fprintf(out, "], \"table\": %d, \"press_reel\": %d, \"greyed\": [", panel_.state.slide_table, reel);
+    std::fprintf(out, "], \"table\": %d, \"press_reel\": %d, \"greyed\": [", panel.state.slide_table, reel);
     bool first = true;
     if (presses)
         for (int row = 0; row < position_count; ++row)
@@ -410,7 +398,7 @@ void Walker::write_situation(int reel, const std::array<PressOutcome, 21>* press
     if (presses)
         for (int row = 0; row < position_count; ++row) {
             const PressOutcome& p = (*presses)[static_cast<std::size_t>(row)];
-            if (p.table == panel_.state.slide_table && p.entries == 0) continue;
+            if (p.table == panel.state.slide_table && p.entries == 0) continue;
             std::fprintf(out, "%s[%d, %d, %d]", first ? "" : ", ", row, p.table, p.entries);
             first = false;
         }

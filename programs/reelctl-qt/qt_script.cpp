@@ -1,0 +1,264 @@
+#include "programs/reelctl-qt/qt_script.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QMessageBox>
+#include <QPixmap>
+
+#include <algorithm>
+#include <utility>
+#include <fstream>
+#include <istream>
+#include <limits>
+#include <memory>
+#include <ostream>
+
+#include "app/dialog.h"
+#include "frontends/qt/panel_window.h"
+#include "frontends/qt/qt_panel.h"
+#include "panel/control_ids.h"
+#include "script/dialog_under_test.h"
+#include "script/session.h"
+#include "script/tracing_panel.h"
+
+namespace reelctl::qt {
+
+namespace {
+
+constexpr const char* program_name = "reelctl-qt";
+
+// The companion: a local server of this run that keeps what it receives.
+class Companion {
+public:
+    explicit Companion(const QString& name) {
+        QLocalServer::removeServer(name);
+        server_.listen(name);
+    }
+    // Everything received so far; none while nothing came.
+    const std::optional<std::string>& received() {
+        while (server_.waitForNewConnection(0) && server_.hasPendingConnections())
+            clients_.emplace_back(server_.nextPendingConnection());
+        for (QLocalSocket* client : clients_) {
+            while (client->bytesAvailable() > 0 || client->waitForReadyRead(20)) {
+                const QByteArray bytes = client->readAll();
+                if (bytes.isEmpty()) break;
+                if (!received_) received_.emplace();
+                received_->append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+            }
+        }
+        return received_;
+    }
+
+private:
+    QLocalServer server_;
+    std::vector<QLocalSocket*> clients_;  // owned by the server
+    std::optional<std::string> received_;
+};
+
+// The panel on a Qt window, as a dialog under test: the user's acts are the
+// widgets' own, and everything is read back from the widgets.
+class QtHost final : public script::DialogUnderTest {
+public:
+    explicit QtHost(const ScriptOptions& options)
+        : window_(WindowOptions{options.row_pixels}),
+          binding_(window_, binding_options(options)),
+          tracer_(binding_, binding_),
+          panel_(tracer_, tracer_) {
+        if (options.companion) companion_ = std::make_unique<Companion>(companion_name());
+        // Each box is read as the user sees it and answered with OK.
+        binding_.set_message_answer([this](QMessageBox& box) {
+            messages_.push_back({to_cp932(box.text()), to_cp932(box.windowTitle())});
+            box.button(QMessageBox::Ok)->click();
+        });
+        binding_.set_help_opener([](const QString&) {});  // a script run opens no viewer
+        window_.set_deliver([this](std::uint32_t message, std::uintptr_t wparam) {
+            dialog_procedure(panel_, message, wparam, 0);
+        });
+    }
+
+    void start() override {
+        const std::intptr_t result = dialog_procedure(panel_, msg_initdialog, 0, 0);
+        window_.show();
+        window_.activateWindow();
+        QApplication::processEvents();
+        // The dialog manager puts the focus on the first tab stop, the close button.
+        if (result != 0) window_.control(IDC_CLOSE)->setFocus(Qt::OtherFocusReason);
+        QApplication::processEvents();
+    }
+    void send(std::uint32_t message, std::uintptr_t wparam) override {
+        dialog_procedure(panel_, message, wparam, 0);
+    }
+    void menu(int id) override {
+        // A command of the menu is the item's own; any other id goes straight to the dialog.
+        if (QAction* action = window_.menu_action(id)) action->trigger();
+        else dialog_procedure(panel_, msg_command, command_param(id, 0), 0);
+    }
+    void click(int id) override {
+        window_.button(id)->click();  // the button's own click: an auto radio checks itself, then the notification
+    }
+    void pick(int id, std::size_t item) override {
+        QComboBox* combo = window_.combo(id);
+        const int index = static_cast<int>(item);
+        combo->setCurrentIndex(index);
+        Q_EMIT combo->activated(index);  // the user's completed choice
+    }
+    void settle() override { QApplication::processEvents(); }
+    void type_text(int id, std::string_view text) override {
+        QComboBox* combo = window_.combo(id);
+        combo->setCurrentIndex(-1);
+        combo->setPlaceholderText(from_cp932(std::string(text).c_str()));
+    }
+
+    bool readable() override { return true; }
+    std::optional<int> end_value() override { return binding_.end_value(); }
+    bool visible(int id) override {
+        QWidget* widget = window_.control(id);
+        return widget && !widget->isHidden();
+    }
+    bool enabled(int id) override {
+        QWidget* widget = window_.control(id);
+        return widget && widget->isEnabled();
+    }
+    bool checked(int id) override {
+        QAbstractButton* button = window_.button(id);
+        return button && button->isChecked();
+    }
+    std::string text(int id) override {
+        if (QLineEdit* edit = window_.edit(id)) return to_cp932(edit->text());
+        if (QComboBox* combo = window_.combo(id))
+            return to_cp932(combo->currentIndex() >= 0 ? combo->currentText() : combo->placeholderText());
+        return {};
+    }
+    std::vector<std::string> items(int id) override {
+        std::vector<std::string> texts;
+        if (QComboBox* combo = window_.combo(id))
+            for (int i = 0; i < combo->count(); ++i) texts.push_back(to_cp932(combo->itemText(i)));
+        return texts;
+    }
+    std::optional<std::string> image(int id) override {
+        if (auto name = binding_.picture_of(id)) return name->toStdString();
+        return std::nullopt;
+    }
+    std::string caption() override { return to_cp932(window_.windowTitle()); }
+    std::optional<int> focus() override {
+        QWidget* focused = window_.focusWidget();
+        for (int id : window_.ids())
+            if (window_.control(id) == focused) return id;
+        return std::nullopt;
+    }
+    std::optional<std::vector<int>> menu_checked() override {
+        std::vector<int> checked;
+        for (int id : window_.check_items())
+            if (window_.menu_action(id)->isChecked()) checked.push_back(id);
+        std::sort(checked.begin(), checked.end());
+        return checked;
+    }
+    std::vector<script::ShownMessage> take_messages() override { return std::exchange(messages_, {}); }
+    std::optional<std::string> notice() override {
+        if (!companion_) return std::nullopt;
+        return companion_->received();
+    }
+    const EngineState* engine_state() override { return &panel_; }
+    script::TracingPanel* tracer() override { return &tracer_; }
+
+    PanelWindow& window() { return window_; }
+
+private:
+    static BindingOptions binding_options(const ScriptOptions& options) {
+        BindingOptions b;
+        b.pictures = options.pictures;
+        b.help_document = options.help_document;
+        // Only this run's own companion can be reached; none listens without --companion.
+        b.companion_server = companion_name();
+        return b;
+    }
+    static QString companion_name() {
+        return QStringLiteral("vsg-vsreel-script-%1").arg(QCoreApplication::applicationPid());
+    }
+
+    PanelWindow window_;
+    QtPanel binding_;
+    script::TracingPanel tracer_;
+    Panel panel_;
+    std::unique_ptr<Companion> companion_;
+    std::vector<script::ShownMessage> messages_;
+};
+
+std::optional<int> whole_number(std::string_view s) {
+    if (s.empty() || s.size() > 9) return std::nullopt;
+    int value = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+void usage(std::ostream& err) {
+    err << "usage: " << program_name << " --script FILE [--row-pixels N] [--companion] [--grab PNG]\n";
+}
+
+}  // namespace
+
+bool wants_script(const std::vector<std::string>& args) {
+    return std::find(args.begin(), args.end(), "--script") != args.end();
+}
+
+bool parse_script_command_line(const std::vector<std::string>& args, ScriptOptions& options, std::string& script,
+                               std::ostream& err) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool has_value = i + 1 < args.size();
+        if (arg == "--companion") {
+            options.companion = true;
+        } else if (arg == "--script" || arg == "--row-pixels" || arg == "--grab") {
+            if (!has_value) {
+                err << program_name << ": " << arg << " needs a value\n";
+                usage(err);
+                return false;
+            }
+            const std::string& value = args[++i];
+            if (arg == "--script") {
+                script = value;
+            } else if (arg == "--grab") {
+                options.grab = QString::fromStdString(value);
+            } else {
+                auto pixels = whole_number(value);
+                // The window's rows need room: a distance of at least one pixel.
+                if (!pixels || *pixels < 1) {
+                    err << program_name << ": --row-pixels: \"" << value << "\" is not a whole number above 0\n";
+                    usage(err);
+                    return false;
+                }
+                options.row_pixels = *pixels;
+            }
+        } else {
+            err << program_name << ": unknown argument " << arg << '\n';
+            usage(err);
+            return false;
+        }
+    }
+    return true;
+}
+
+int run_script(const ScriptOptions& options, std::istream& in, std::ostream& out, std::ostream& err) {
+    QtHost host(options);
+    script::Session session(host, out, err, program_name);
+    const int status = session.run(in);
+    if (!options.grab.isEmpty()) {
+        // After a close the window is hidden; the picture shows it as it was left.
+        if (!host.window().grab().save(options.grab)) {
+            err << program_name << ": cannot write " << options.grab.toStdString() << '\n';
+            return script::exit_failure;
+        }
+    }
+    return status;
+}
+
+}  // namespace reelctl::qt

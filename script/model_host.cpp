@@ -1,0 +1,63 @@
+#include "script/model_host.h"
+
+#include "app/dialog.h"
+
+namespace reelctl::script {
+
+ModelHost::ModelHost(ModelOptions options) : model_(options), tracer_(model_, model_), panel_(tracer_, tracer_) {}
+
+void ModelHost::start() { model_.initial_focus(dialog_procedure(panel_, msg_initdialog, 0, 0)); }
+
+void ModelHost::send(std::uint32_t message, std::uintptr_t wparam) { dialog_procedure(panel_, message, wparam, 0); }
+
+void ModelHost::click(int id) {
+    model_.radio_checks_itself(id);
+    command(id, notify_clicked);
+}
+
+void ModelHost::pick(int id, std::size_t item) {
+    model_.select_item(id, item);
+    command(id, notify_selendok);
+}
+
+void ModelHost::type_text(int id, std::string_view text) { model_.type_text(id, text); }
+
+bool ModelHost::visible(int id) {
+    const ModelControl* c = model_.control(id);
+    return c && c->visible;
+}
+
+bool ModelHost::enabled(int id) {
+    const ModelControl* c = model_.control(id);
+    return c && c->enabled;
+}
+
+bool ModelHost::checked(int id) {
+    const ModelControl* c = model_.control(id);
+    return c && c->checked;
+}
+
+std::string ModelHost::text(int id) {
+    const ModelControl* c = model_.control(id);
+    return c ? c->text : std::string();
+}
+
+std::vector<std::string> ModelHost::items(int combo) {
+    const ModelControl* c = model_.control(combo);
+    return c ? c->items : std::vector<std::string>();
+}
+
+std::optional<std::string> ModelHost::image(int id) {
+    const ModelControl* c = model_.control(id);
+    return c ? c->image : std::nullopt;
+}
+
+std::vector<ShownMessage> ModelHost::take_messages() {
+    std::vector<ShownMessage> taken;
+    const auto& shown = model_.messages();
+    for (; messages_taken_ < shown.size(); ++messages_taken_)
+        taken.push_back({shown[messages_taken_].text, shown[messages_taken_].caption});
+    return taken;
+}
+
+}  // namespace reelctl::script
