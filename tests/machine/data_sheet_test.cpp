@@ -25,7 +25,7 @@ namespace {
 struct Block {
     std::string radix;  // hex, dec or text
     std::vector<std::vector<std::string>> rows;
-    std::vector<std::string> labels;  // "" for a row without one
+    std::vector<std::string> labels;  // "34:", or "row 33:" for a row without one
 };
 
 class DataSheet : public ::testing::Test {
@@ -48,7 +48,7 @@ protected:
             }
             ASSERT_NE(block, nullptr) << "a row before the first block: " << line;
             std::vector<std::string> row;
-            std::string label;
+            std::string label = "row " + std::to_string(block->rows.size()) + ":";
             for (bool first = true; words >> word; first = false)
                 if (first && word.back() == ':') label = word;
                 else row.push_back(word);
@@ -69,11 +69,6 @@ protected:
         return value;
     }
 
-    // "slide_tables 34: column 11"
-    static std::string where(const char* name, const Block& b, std::size_t r) {
-        return std::string(name) + " " + (b.labels[r].empty() ? "row " + std::to_string(r) + ":" : b.labels[r]);
-    }
-
     // The rows of block `name`, which must have `rows` rows; the block counts as checked.
     const Block* block(const char* name, std::size_t rows) {
         checked_.insert(name);
@@ -90,10 +85,10 @@ protected:
         const Block* b = block(name, rows);
         if (!b) return;
         for (std::size_t r = 0; r < rows; ++r) {
-            EXPECT_EQ(b->rows[r].size(), columns) << where(name, *b, r);
+            EXPECT_EQ(b->rows[r].size(), columns) << name << " " << b->labels[r];
             for (std::size_t c = 0; c < columns && c < b->rows[r].size(); ++c) {
                 const long code = static_cast<long>(in_code(r, c)), in_sheet = number(b->rows[r][c], b->radix);
-                EXPECT_EQ(code, in_sheet) << where(name, *b, r) << " column " << c;
+                EXPECT_EQ(code, in_sheet) << name << " " << b->labels[r] << " column " << c;
             }
         }
     }
