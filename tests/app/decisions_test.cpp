@@ -10,10 +10,11 @@ namespace {
 
 using Items = std::vector<std::string>;
 
-// All stops reachable by the center reel under `table`.
-std::vector<int> every_center_stop(int table) {
+// All stops reachable by `reel` under `table`.
+std::vector<int> every_stop(int table, int reel = reel_center) {
+    int (*const slide[])(std::uint8_t) = {left_slide, center_slide, right_slide};
     std::vector<bool> hit(21, false);
-    for (int i = 0; i < 21; ++i) hit[stop_after_slide(i, center_slide(packed_slides(table, i)))] = true;
+    for (int i = 0; i < 21; ++i) hit[stop_after_slide(i, slide[reel](packed_slides(table, i)))] = true;
     std::vector<int> rows;
     for (int i = 0; i < 21; ++i)
         if (hit[i]) rows.push_back(i);
@@ -34,7 +35,84 @@ TEST(Decisions, StaleConflictMaskIsNotReadWithoutAScreening) {
         v.stop_left_at(1);  // table 24 at once, no split
         ASSERT_EQ(v.state().split_pending, 0);
         ASSERT_EQ(v.state().slide_table, 24);
-        EXPECT_EQ(v.rows_marked(reel_center, mark_reachable), every_center_stop(24)) << stop_order;
+        EXPECT_EQ(v.rows_marked(reel_center, mark_reachable), every_stop(24)) << stop_order;
+    }
+}
+
+// Center or right first: the mask of a BIG or REG screening hides no stop of a next
+// role without press rules (no list, a table list, or one table at one coin).
+TEST(Decisions, MaskOfAnEarlierScreeningHidesNoStopOfTheNextRole) {
+    struct Next { int coins, role, table; };
+    for (int order : {2, 3, 4, 5})
+        for (int screened : {role_big, role_reg})
+            for (Next next : {Next{3, role_miss, 32}, Next{3, role_cherry4, 18}, Next{1, role_big, 81}}) {
+                SCOPED_TRACE(::testing::Message() << "order " << order << " screened " << screened << " next " << next.role);
+                Viewer v;
+                v.conditions(3, order);
+                v.pick_role(screened);
+                v.pick_table(0);
+                ASSERT_FALSE(v.rows_greyed(order < 4 ? reel_center : reel_right).empty());
+                if (next.coins != 3) v.command(bet_menu(next.coins));
+                v.pick_role(next.role);
+                if (next.role == role_miss) v.pick_table(0);
+                ASSERT_EQ(v.state().slide_table, next.table);
+                for (int reel = 0; reel < reel_count; ++reel)
+                    EXPECT_EQ(v.rows_shown(reel), every_stop(next.table, reel)) << reel;
+            }
+}
+
+// A role pick disables both Select buttons, also where the new role's columns are
+// computed at once and no column is cleared.
+TEST(Decisions, RolePickDisablesBothSelectButtons) {
+    for (int order : {2, 4})
+        for (int next : {role_big, role_miss, role_cherry4}) {
+            Viewer v;
+            v.conditions(3, order);
+            v.pick_role(role_big);
+            v.pick_table(0);
+            v.click_stop(order == 2 ? reel_center : reel_right, 18);
+            ASSERT_TRUE(v.enabled(order == 2 ? IDC_SELECT_CENTER : IDC_SELECT_RIGHT));
+            v.pick_role(next);
+            EXPECT_FALSE(v.enabled(IDC_SELECT_CENTER)) << order << " " << next;
+            EXPECT_FALSE(v.enabled(IDC_SELECT_RIGHT)) << order << " " << next;
+        }
+}
+
+// A one-table role picked with the center reel first gets no list and leaves
+// pattern_mode as the left-first road set it. Select 101 (a forged command: the button
+// is disabled) then has no picked entry to look up: the panel shows what it shows on a
+// fresh panel, the 4-coin cherry's table 18 with every reachable stop.
+TEST(Decisions, CenterSelectAfterLeavingPatternModeMatchesAFreshPanel) {
+    for (int coins : {2, 3}) {
+        SCOPED_TRACE(coins);
+        Viewer stale, fresh;
+        stale.pick_role(role_big);
+        stale.stop_left_at(5);
+        stale.pick_table(0);  // split (1), then the center press choice
+        stale.command(bet_menu(coins));
+        stale.command(order_menu(2));
+        stale.pick_role(role_cherry4);
+        ASSERT_EQ(stale.state().pattern_mode, 1);
+        fresh.conditions(coins, 2);
+        fresh.pick_role(role_cherry4);
+        for (Viewer* v : {&stale, &fresh}) v->command(IDC_SELECT_CENTER);
+
+        EXPECT_EQ(stale.state().slide_table, 18);
+        EXPECT_EQ(stale.state().slide_table, fresh.state().slide_table);
+        EXPECT_EQ(stale.state().pattern_code, fresh.state().pattern_code);
+        EXPECT_EQ(stale.state().awaiting_stop, fresh.state().awaiting_stop);
+        EXPECT_EQ(stale.panel.conflict_mask, fresh.panel.conflict_mask);
+        for (int reel = 0; reel < reel_count; ++reel) {
+            SCOPED_TRACE(reel);
+            EXPECT_EQ(stale.shown_slides(reel), fresh.shown_slides(reel));
+            EXPECT_EQ(stale.rows_shown(reel), fresh.rows_shown(reel));
+            EXPECT_EQ(stale.rows_greyed(reel), fresh.rows_greyed(reel));
+            EXPECT_EQ(stale.window(reel), fresh.window(reel));
+            EXPECT_EQ(stale.rows_shown(reel), every_stop(18, reel));
+        }
+        for (int id : {IDC_SELECT_CENTER, IDC_SELECT_RIGHT, IDC_TABLE_COMBO, IDC_PATTERN_COMBO})
+            EXPECT_EQ(stale.enabled(id), fresh.enabled(id)) << id;
+        EXPECT_EQ(stale.combo_items(IDC_TABLE_COMBO), fresh.combo_items(IDC_TABLE_COMBO));
     }
 }
 

@@ -7,6 +7,7 @@
 #include "panel/control_ids.h"
 #include "tests/script/test_util.h"
 #include "programs/reelctl-script/command_line.h"
+#include "script/json_writer.h"
 #include "script/model_host.h"
 #include "script/session.h"
 #include "text/cp932.h"
@@ -117,6 +118,48 @@ TEST(ScriptTool, SetTextKeepsTrailingBlanksAndConvertsToCodePage932) {
     EXPECT_EQ(r.host.model().control(IDC_PATTERN_COMBO)->text, utf8_to_cp932(utf8(u8"ﾊﾟﾀｰﾝ１")) + "?");
     EXPECT_EQ(r.host.model().control(IDC_ROLE_COMBO)->text, "");
     EXPECT_EQ(r.out.str(), "");  // settext does not notify
+}
+
+// Characters of every lead byte range, typed whole, cut at the 63-byte limit of the
+// combo read, or as a lone byte at the end: the dump shows what was typed and the
+// logic reads whole characters only.
+TEST(ScriptTool, TypedTextsOfEveryLeadByteRange) {
+    struct Typed {
+        const char8_t* text;
+        const char* cp932;
+    };
+    const Typed typed[] = {
+        {u8"\u3000\u2015\u00d7\u00f7\u25ef", "\x81\x40\x81\x5C\x81\x7E\x81\x80\x81\xFC"},  // 　―×÷◯
+        {u8"\u6a97\u6b43\u6ecc", "\x9F\x40\x9F\x5C\x9F\xFC"},                          // 檗歃滌
+        {u8"\u6f3e\u6fec\u73f1", "\xE0\x40\xE0\x5C\xE0\xFC"},                          // 漾濬珱
+        {u8"\u9adc\u9ed1", "\xFC\x40\xFC\x4B"},                                        // 髜黑
+    };
+    // The script text, the bytes the combo holds, the bytes the logic reads, the dump's text.
+    struct Case {
+        std::string script, held, read, shown;
+    };
+    std::vector<Case> cases;
+    for (const Typed& t : typed) {
+        const std::string text = utf8(t.text), bytes = t.cp932, x61(61, 'x'), x62(62, 'x');
+        cases.push_back({"a" + text, "a" + bytes, "a" + bytes, "a" + text});
+        cases.push_back({x61 + text, x61 + bytes, x61 + bytes.substr(0, 2), x61 + text});
+        cases.push_back({x62 + text, x62 + bytes, x62, x62 + text});
+        cases.push_back({"a" + bytes.substr(0, 1), "a?", "a?", "a?"});  // not UTF-8
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script);
+        Runner r;
+        ASSERT_EQ(r.run("settext 1057 " + c.script + "\ndump\n"), exit_ok) << r.err.str();
+        EXPECT_EQ(r.host.model().control(IDC_ROLE_COMBO)->text, c.held);
+        char read[64];
+        r.host.model().combo_text(IDC_ROLE_COMBO, read, sizeof read);  // as the dispatcher reads it
+        EXPECT_EQ(std::string(read), c.read);
+        const std::string dump = r.out.str();
+        const std::size_t combo = dump.find("\"1057\": {\"items\": ");
+        ASSERT_NE(combo, std::string::npos);
+        EXPECT_EQ(dump.find("\"text\": " + json_quote(c.shown) + ", \"enabled\": true}", combo),
+                  dump.find("\"text\": ", combo));
+    }
 }
 
 TEST(ScriptTool, StartShowsTheTitleAndTheSmallOrLargePictures) {
