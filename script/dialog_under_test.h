@@ -73,6 +73,9 @@ public:
     virtual const EngineState* engine_state() { return nullptr; }
     // The tracer between the logic and the dialog, for hosts that have one.
     virtual TracingPanel* tracer() { return nullptr; }
+    // Called after a dump line was written, for checks a host makes of what
+    // it showed (pictures on the screen, a screenshot).
+    virtual void dumped() {}
 };
 
 }  // namespace reelctl::script

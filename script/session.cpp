@@ -39,7 +39,10 @@ void Session::execute(const Event& event, std::string_view line, long line_numbe
             if (TracingPanel* tracer = dialog_.tracer()) tracer->print_to(event.on ? &out_ : nullptr);
             else note(line_number, line, "a window cannot trace the program's calls");
             return;
-        case Verb::dump: out_ << dump_json(dialog_) << '\n'; return;
+        case Verb::dump:
+            out_ << dump_json(dialog_) << '\n' << std::flush;
+            dialog_.dumped();
+            return;
         case Verb::click: result = user_click(dialog_, event.id); break;
         case Verb::pick: result = user_pick(dialog_, event.id, event.item); break;
         case Verb::picktext: result = user_pick_text(dialog_, event.id, utf8_to_cp932(event.text)); break;
