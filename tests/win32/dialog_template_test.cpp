@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "frontends/win32/win32_panel.h"
 #include "machine/symbols.h"
 #include "panel/dialog_layout.h"
-#include "panel/win32/win32_panel.h"
 
 namespace reelctl {
 namespace {

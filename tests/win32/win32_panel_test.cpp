@@ -9,14 +9,14 @@
 #include <string>
 
 #include "app/dialog.h"
-#include "app/panel_start.h"
-#include "app/state.h"
+#include "app/panel.h"
+#include "frontends/win32/win32_panel.h"
 #include "machine/roles.h"
 #include "machine/symbols.h"
 #include "machine/texts.h"
 #include "panel/control_ids.h"
 #include "panel/dialog_layout.h"
-#include "panel/win32/win32_panel.h"
+#include "panel/layout_metrics.h"
 
 namespace reelctl {
 namespace {
@@ -116,7 +116,7 @@ TEST_F(PanelOnDialog, StartShowsTitleRolesAndThePictureSetOfTheRowDistance) {
     EXPECT_TRUE(menu_checked(IDM_ORDER_FIRST));
 
     // The rows' distance in screen pixels picks the set: 24 pixels the small pictures.
-    RECT pitch{0, 0, 0, REELCTL_ROW_PITCH};
+    RECT pitch{0, 0, 0, layout::row_units};
     MapDialogRect(dialog, &pitch);
     EXPECT_EQ(binding.control_top(slide_edit_id(reel_left, 0)) - binding.control_top(slide_edit_id(reel_left, 1)),
               pitch.bottom);
@@ -188,7 +188,7 @@ TEST_F(PanelOnDialog, CloseFreesThePicturesAndNotifiesARunningCompanionOnce) {
     dialog = nullptr;
 
     // The companion creates its mailslot before the panel opens.
-    HANDLE slot = CreateMailslotA(mailslot_name, 0, 0, nullptr);
+    HANDLE slot = CreateMailslotA(companion_mailslot_name, 0, 0, nullptr);
     ASSERT_NE(slot, INVALID_HANDLE_VALUE);
     Win32Panel second_binding;
     Panel second{second_binding, second_binding};
