@@ -83,26 +83,22 @@ std::vector<ModelControl> template_controls() {
 
 ModelPanel::ModelPanel(ModelOptions options)
     : options_(options), controls_(template_controls()), caption_(initial_caption) {
+    // Every primitive names its control by id: find it in one step.
+    index_by_id_.assign(static_cast<std::size_t>(controls_.back().id) + 1, -1);
+    for (std::size_t i = 0; i < controls_.size(); ++i)
+        index_by_id_[static_cast<std::size_t>(controls_[i].id)] = static_cast<int>(i);
     for (const layout::MenuEntry& entry : layout::menu)
         if (entry.kind == layout::MenuEntryKind::item && entry.id >= IDM_BET_1 && entry.id <= IDM_ORDER_LAST)
             menu_items_.emplace_back(entry.id, entry.check == layout::Check::checked);
 }
 
-namespace {
+ModelControl* ModelPanel::find(int id) { return const_cast<ModelControl*>(static_cast<const ModelPanel*>(this)->control(id)); }
 
-// The control with `id` in a list sorted by id, or null.
-template <typename Controls>
-auto find_control(Controls& controls, int id) -> decltype(&*controls.begin()) {
-    auto it = std::lower_bound(controls.begin(), controls.end(), id,
-                               [](const ModelControl& c, int key) { return c.id < key; });
-    return (it != controls.end() && it->id == id) ? &*it : nullptr;
+const ModelControl* ModelPanel::control(int id) const {
+    if (id < 0 || static_cast<std::size_t>(id) >= index_by_id_.size()) return nullptr;
+    const int index = index_by_id_[static_cast<std::size_t>(id)];
+    return index < 0 ? nullptr : &controls_[static_cast<std::size_t>(index)];
 }
-
-}  // namespace
-
-ModelControl* ModelPanel::find(int id) { return find_control(controls_, id); }
-
-const ModelControl* ModelPanel::control(int id) const { return find_control(controls_, id); }
 
 // ---- PanelPrimitives ------------------------------------------------------
 

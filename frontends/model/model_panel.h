@@ -119,7 +119,8 @@ private:
     ModelControl* find(int id);
 
     ModelOptions options_;
-    std::vector<ModelControl> controls_;
+    std::vector<ModelControl> controls_;  // ascending ids
+    std::vector<int> index_by_id_;        // index into controls_ by id; -1 for no control
     std::string caption_;
     std::optional<int> focus_;
     std::vector<std::pair<int, bool>> menu_items_;  // the first popup's items and their checks

@@ -4,9 +4,11 @@ commands, role, table and pattern picks, stop clicks, typed texts, stray
 commands and dumps. The same seed always gives the same scripts.
 
     generate_scripts.py --out DIR [--count N] [--events N] [--seed S]
+    generate_scripts.py --session FILE --events N [--seed S]
 
 Each script starts with a comment line naming its options for reelctl-script
-(`# options: ...`)."""
+(`# options: ...`). --session writes one session of exactly N user events
+without dumps or tracing, for measuring the cost of an event."""
 import argparse
 import os
 import random
@@ -16,7 +18,7 @@ ODD_TEXTS = ["(1) 25%", "(0)", "(-1)", "(12) 5%", "(9", "(", "", " ", "abc", "å·
              "\u00e9t\u00e9", "(2) 50%", "(10)", "(3)x"]
 
 
-def event(rng):
+def event(rng, dumps=True):
     roll = rng.random()
     if roll < 0.06:
         return "menu %d" % rng.choice([40021, 40022, 40023, 40024, 40025, 40026, 40027, 40028, 40029])
@@ -43,11 +45,11 @@ def event(rng):
         return "setfocus"
     if roll < 0.77:
         return "syscommand %s" % rng.choice(["0xF060", "0xF020", "61536", "0"])
-    if roll < 0.78:
+    if roll < 0.78 and dumps:
         return "trace %s" % rng.choice(["on", "off"])
-    if roll < 0.785:
+    if roll < 0.785 and dumps:
         return "close"
-    return "dump"
+    return "dump" if dumps else event(rng, dumps)
 
 
 def script(rng, events):
@@ -67,12 +69,20 @@ def script(rng, events):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--out", required=True)
+    parser.add_argument("--out")
+    parser.add_argument("--session")
     parser.add_argument("--count", type=int, default=2000)
     parser.add_argument("--events", type=int, default=40)
     parser.add_argument("--seed", type=int, default=20261208)
     args = parser.parse_args()
     rng = random.Random(args.seed)
+    if args.session:
+        lines = []
+        while len(lines) < args.events:
+            lines += event(rng, dumps=False).split("\n")
+        with open(args.session, "w", encoding="utf-8") as f:
+            f.write("\n".join(lines[:args.events]) + "\n")
+        return
     os.makedirs(args.out, exist_ok=True)
     for n in range(args.count):
         with open(os.path.join(args.out, "generated_%04d.script" % n), "w", encoding="utf-8") as f:
