@@ -22,12 +22,6 @@ void disable_both_choices(Panel& panel) {
     panel.ui.enable(IDC_PATTERN_LABEL, false);
 }
 
-void clear_all_columns(Panel& panel) {
-    clear_left_column(panel);
-    clear_center_column(panel);
-    clear_right_column(panel);
-}
-
 }  // namespace
 
 void enable_table_choice(Panel& panel, bool on) {

@@ -10,6 +10,13 @@
 namespace reelctl {
 namespace {
 
+// A computation rebuilds its column; the rendering then shows it.
+template <void (*compute)(EngineState&), void (*render)(Panel&)>
+void update(Panel& panel) {
+    compute(panel);
+    render(panel);
+}
+
 void after_screening(Panel& panel, int reel, bool conflict, bool left_stopped) {
     if (conflict) {
         render_press_choice(panel, reel);
@@ -22,20 +29,9 @@ void after_screening(Panel& panel, int reel, bool conflict, bool left_stopped) {
 
 }  // namespace
 
-void update_left_column(Panel& panel) {
-    compute_left_column(panel);
-    render_left_column(panel);
-}
-
-void update_center_column(Panel& panel) {
-    compute_center_column(panel);
-    render_center_column(panel);
-}
-
-void update_right_column(Panel& panel) {
-    compute_right_column(panel);
-    render_right_column(panel);
-}
+void update_left_column(Panel& panel) { update<compute_left_column, render_left_column>(panel); }
+void update_center_column(Panel& panel) { update<compute_center_column, render_center_column>(panel); }
+void update_right_column(Panel& panel) { update<compute_right_column, render_right_column>(panel); }
 
 void update_all_columns(Panel& panel) {
     update_left_column(panel);

@@ -38,12 +38,6 @@ void disable_select_buttons(Panel& panel) {
     panel.ui.enable(IDC_SELECT_RIGHT, false);
 }
 
-void clear_all_columns(Panel& panel) {
-    clear_left_column(panel);
-    clear_center_column(panel);
-    clear_right_column(panel);
-}
-
 template <std::size_t N>
 int find_name(const std::array<const char*, N>& names, const char* text) {
     for (std::size_t i = 0; i < N; ++i)

@@ -73,6 +73,12 @@ void clear_right_column(Panel& panel) {
     panel.ui.enable(IDC_SELECT_RIGHT, false);
 }
 
+void clear_all_columns(Panel& panel) {
+    clear_left_column(panel);
+    clear_center_column(panel);
+    clear_right_column(panel);
+}
+
 void draw_window(Panel& panel, int reel) {
     if (reel < 0 || reel >= reel_count) return;
     const int stop = panel.state.stop_pos[reel];

@@ -13,6 +13,7 @@ namespace reelctl {
 void clear_left_column(Panel& panel);
 void clear_center_column(Panel& panel);
 void clear_right_column(Panel& panel);
+void clear_all_columns(Panel& panel);  // left, center, right
 
 // Show the three symbols of `reel` at its stop_pos, bottom line first.
 void draw_window(Panel& panel, int reel);

@@ -40,28 +40,15 @@ void JsonWriter::before_value() {
     }
 }
 
-JsonWriter& JsonWriter::begin_object() {
+JsonWriter& JsonWriter::open(char bracket) {
     before_value();
-    out_ += '{';
+    out_ += bracket;
     first_.push_back(true);
     return *this;
 }
 
-JsonWriter& JsonWriter::end_object() {
-    out_ += '}';
-    first_.pop_back();
-    return *this;
-}
-
-JsonWriter& JsonWriter::begin_array() {
-    before_value();
-    out_ += '[';
-    first_.push_back(true);
-    return *this;
-}
-
-JsonWriter& JsonWriter::end_array() {
-    out_ += ']';
+JsonWriter& JsonWriter::close(char bracket) {
+    out_ += bracket;
     first_.pop_back();
     return *this;
 }

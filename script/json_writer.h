@@ -14,10 +14,10 @@ std::string json_quote(std::string_view text);
 
 class JsonWriter {
 public:
-    JsonWriter& begin_object();
-    JsonWriter& end_object();
-    JsonWriter& begin_array();
-    JsonWriter& end_array();
+    JsonWriter& begin_object() { return open('{'); }
+    JsonWriter& end_object() { return close('}'); }
+    JsonWriter& begin_array() { return open('['); }
+    JsonWriter& end_array() { return close(']'); }
     JsonWriter& key(std::string_view name);
     JsonWriter& value(long long number);
     JsonWriter& value(int number) { return value(static_cast<long long>(number)); }
@@ -29,6 +29,8 @@ public:
     const std::string& str() const { return out_; }
 
 private:
+    JsonWriter& open(char bracket);
+    JsonWriter& close(char bracket);
     void before_value();
 
     std::string out_;
