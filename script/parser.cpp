@@ -1,5 +1,7 @@
 #include "script/parser.h"
 
+#include "script/excerpt.h"
+
 #include <limits>
 #include <optional>
 #include <vector>
@@ -75,7 +77,7 @@ ParsedLine malformed(std::string message) {
     return line;
 }
 
-std::string quoted(std::string_view s) { return "\"" + std::string(s) + "\""; }
+std::string quoted(std::string_view s) { return "\"" + readable_excerpt(s) + "\""; }
 
 // An ID or CODE: a decimal number up to 65535.
 bool small_number(std::string_view token, const char* what, int& out, std::string& error) {

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "script/dump.h"
+#include "script/excerpt.h"
 #include "script/tracing_panel.h"
 #include "script/user.h"
 #include "text/cp932.h"
@@ -20,7 +21,7 @@ void Session::start() {
 }
 
 void Session::note(long line_number, std::string_view line, std::string_view why) {
-    err_ << program_ << ": line " << line_number << ": " << why << ", ignored: " << line << '\n';
+    err_ << program_ << ": line " << line_number << ": " << why << ", ignored: " << readable_excerpt(line, 80) << '\n';
 }
 
 void Session::execute(const Event& event, std::string_view line, long line_number) {

@@ -1,14 +1,23 @@
 #include "programs/reelctl-script/command_line.h"
 
-#include <fstream>
+#include <getopt.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <istream>
-#include <limits>
 #include <optional>
 #include <ostream>
-#include <string_view>
+#include <sstream>
 
+#include "script/excerpt.h"
 #include "script/model_host.h"
 #include "script/session.h"
+
+#ifndef REELCTL_VERSION
+#define REELCTL_VERSION "unknown"
+#endif
 
 namespace reelctl::script {
 
@@ -16,86 +25,134 @@ namespace {
 
 constexpr const char* program_name = "reelctl-script";
 
-struct RunOptions {
-    int row_pixels = 24;
-    bool companion = false;
-};
-
-void usage(std::ostream& err) {
-    err << "usage: " << program_name << " [--row-pixels N] [--companion] [SCRIPT]\n";
+void usage(std::ostream& out) {
+    out << "usage: " << program_name << " [--row-pixels N] [--companion] [SCRIPT]\n"
+        << "Plays a panel script on the viewer's logic and an in-memory dialog and prints\n"
+        << "trace and dump lines as JSON. SCRIPT is a file; without it, or with -, the\n"
+        << "script is read from standard input.\n"
+        << "\n"
+        << "  --row-pixels N  the rows of the slide columns stand N pixels apart (0..65535,\n"
+        << "                  default 24: the small pictures; any other: the large ones)\n"
+        << "  --companion     the companion reel display runs and receives the close notice\n"
+        << "  --help          this text\n"
+        << "  --version       the program's name and version\n"
+        << "\n"
+        << "Exit status: 0 the script ran to its end, 2 a malformed line, 1 anything else.\n";
 }
 
-std::optional<int> signed_int(std::string_view s) {
-    bool negative = false;
-    if (!s.empty() && (s[0] == '-' || s[0] == '+')) {
-        negative = s[0] == '-';
-        s.remove_prefix(1);
+// A whole number 0..65535, as the row distance must be.
+std::optional<int> row_pixels(const char* text) {
+    int value = 0;
+    if (*text == '\0') return std::nullopt;
+    for (const char* c = text; *c; ++c) {
+        if (*c < '0' || *c > '9') return std::nullopt;
+        value = value * 10 + (*c - '0');
+        if (value > 65535) return std::nullopt;
     }
-    if (s.empty()) return std::nullopt;
-    long long value = 0;
-    for (char c : s) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-        if (value > std::numeric_limits<int>::max()) return std::nullopt;
+    return value;
+}
+
+// The whole file, or a message "FILE: reason".
+std::optional<std::string> read_file(const std::string& path, std::string& why) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        why = std::strerror(errno);
+        return std::nullopt;
     }
-    return static_cast<int>(negative ? -value : value);
+    struct stat info {};
+    if (fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
+        std::fclose(file);
+        why = std::strerror(EISDIR);
+        return std::nullopt;
+    }
+    std::string text;
+    char buffer[65536];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
+    const bool failed = std::ferror(file) != 0;
+    const int error = errno;
+    std::fclose(file);
+    if (failed) {
+        why = std::strerror(error);
+        return std::nullopt;
+    }
+    return text;
 }
 
 }  // namespace
 
 int run_command_line(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
-    RunOptions options;
-    std::optional<std::string> script;
-    bool options_done = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (!options_done && arg == "--") {
-            options_done = true;
-        } else if (!options_done && arg == "--companion") {
-            options.companion = true;
-        } else if (!options_done && (arg == "--row-pixels" || arg.rfind("--row-pixels=", 0) == 0)) {
-            std::string value;
-            if (arg == "--row-pixels") {
-                if (i + 1 == args.size()) {
-                    err << program_name << ": --row-pixels needs a number\n";
-                    usage(err);
+    enum { opt_row_pixels = 1, opt_companion, opt_help, opt_version };
+    static const option long_options[] = {
+        {"row-pixels", required_argument, nullptr, opt_row_pixels},
+        {"companion", no_argument, nullptr, opt_companion},
+        {"help", no_argument, nullptr, opt_help},
+        {"version", no_argument, nullptr, opt_version},
+        {nullptr, 0, nullptr, 0},
+    };
+    std::vector<std::string> storage;
+    storage.reserve(args.size() + 1);
+    storage.emplace_back(program_name);
+    storage.insert(storage.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : storage) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+
+    ModelOptions options;
+    optind = 0;  // a fresh scan, also when called again
+    opterr = 0;  // the messages are ours
+    for (;;) {
+        const int index = optind ? optind : 1;
+        const int c = getopt_long(static_cast<int>(storage.size()), argv.data(), "+:", long_options, nullptr);
+        if (c == -1) break;
+        const std::string arg = index < static_cast<int>(storage.size()) ? readable_excerpt(storage[static_cast<std::size_t>(index)]) : "";
+        switch (c) {
+            case opt_row_pixels: {
+                const std::optional<int> pixels = row_pixels(optarg);
+                if (!pixels) {
+                    err << program_name << ": --row-pixels: \"" << readable_excerpt(optarg)
+                        << "\" is not a whole number from 0 to 65535\n";
+                    err << "Try '" << program_name << " --help'.\n";
                     return exit_failure;
                 }
-                value = args[++i];
-            } else {
-                value = arg.substr(std::string_view("--row-pixels=").size());
+                options.row_pixels = *pixels;
+                break;
             }
-            auto pixels = signed_int(value);
-            if (!pixels) {
-                err << program_name << ": --row-pixels: \"" << value << "\" is not a whole number\n";
-                usage(err);
+            case opt_companion: options.companion = true; break;
+            case opt_help: usage(out); return out.flush() ? exit_ok : exit_failure;
+            case opt_version:
+                out << program_name << ' ' << REELCTL_VERSION << '\n';
+                return out.flush() ? exit_ok : exit_failure;
+            case ':':
+                err << program_name << ": " << arg << " needs a value\n";
+                err << "Try '" << program_name << " --help'.\n";
                 return exit_failure;
-            }
-            options.row_pixels = *pixels;
-        } else if (!options_done && arg.size() > 1 && arg[0] == '-') {
-            err << program_name << ": unknown option " << arg << '\n';
-            usage(err);
-            return exit_failure;
-        } else if (script) {
-            err << program_name << ": more than one script: " << *script << ", " << arg << '\n';
-            usage(err);
-            return exit_failure;
-        } else {
-            script = arg;
+            default:
+                err << program_name << ": unknown option " << arg << '\n';
+                err << "Try '" << program_name << " --help'.\n";
+                return exit_failure;
         }
+    }
+    const std::size_t first = static_cast<std::size_t>(optind);
+    if (storage.size() - first > 1) {
+        err << program_name << ": more than one script: " << readable_excerpt(storage[first]) << ", "
+            << readable_excerpt(storage[first + 1]) << '\n';
+        err << "Try '" << program_name << " --help'.\n";
+        return exit_failure;
     }
 
-    std::ifstream file;
+    std::istringstream file_text;
     std::istream* source = &in;
-    if (script && *script != "-") {
-        file.open(*script, std::ios::binary);
-        if (!file) {
-            err << program_name << ": cannot open " << *script << '\n';
+    if (first < storage.size() && storage[first] != "-") {
+        std::string why;
+        std::optional<std::string> text = read_file(storage[first], why);
+        if (!text) {
+            err << program_name << ": " << readable_excerpt(storage[first]) << ": " << why << '\n';
             return exit_failure;
         }
-        source = &file;
+        file_text.str(std::move(*text));
+        source = &file_text;
     }
-    ModelHost host(ModelOptions{options.row_pixels, options.companion});
+    ModelHost host(options);
     Session session(host, out, err, program_name);
     return session.run(*source);
 }
