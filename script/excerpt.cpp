@@ -30,7 +30,7 @@ std::string readable_excerpt(std::string_view text, std::size_t limit) {
     std::string out;
     std::size_t characters = 0;
     while (!text.empty()) {
-        if (characters == limit) {
+        if (characters >= limit) {
             out += "...";
             break;
         }
@@ -45,7 +45,7 @@ std::string readable_excerpt(std::string_view text, std::size_t limit) {
             out.append(text.substr(0, length));
             text.remove_prefix(length);
         }
-        ++characters;
+        characters += length == 0 || c < 0x20 || c == 0x7F ? 4 : 1;
     }
     return out;
 }

@@ -1,6 +1,7 @@
 // A piece of script text as it may stand in a message on standard error:
 // control bytes and bytes that are no UTF-8 written as \xHH, and no more
-// than `limit` characters, with "..." where the rest was cut.
+// than about `limit` characters (an escape counts four), with "..." where
+// the rest was cut.
 #pragma once
 
 #include <cstddef>

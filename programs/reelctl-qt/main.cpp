@@ -2,26 +2,101 @@
 // played on that window.
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 
-#include <fstream>
+#include <algorithm>
+#include <cstdio>
 #include <iostream>
+#include <optional>
+#include <sstream>
 #include <string>
-#include <vector>
 
 #include "app/dialog.h"
 #include "frontends/qt/panel_window.h"
 #include "frontends/qt/qt_panel.h"
 #include "panel/control_ids.h"
 #include "programs/reelctl-qt/qt_script.h"
+#include "script/script_file.h"
+
+#ifndef REELCTL_VERSION
+#define REELCTL_VERSION "unknown"
+#endif
 
 namespace {
 
-// The help document is installed next to the program.
-QString help_document() { return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help.html")); }
+constexpr const char* program_name = "reelctl-qt";
 
-int run_viewer() {
-    reelctl::qt::PanelWindow window;
+// The help document is installed next to the program, or in the data folder beside its bin.
+QString help_document() {
+    const QDir bin(QCoreApplication::applicationDirPath());
+    for (const QString& candidate : {bin.filePath(QStringLiteral("help.html")),
+                                     bin.filePath(QStringLiteral("../share/doc/reelctl/help.html"))})
+        if (QFileInfo::exists(candidate)) return QFileInfo(candidate).canonicalFilePath();
+    return bin.filePath(QStringLiteral("help.html"));
+}
+
+struct CommandLine {
+    std::optional<int> row_pixels;
+    bool companion = false;
+    QString script;
+    QString grab;
+};
+
+[[noreturn]] void refuse(const QString& message) {
+    std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", program_name, qPrintable(message), program_name);
+    std::exit(1);
+}
+
+// The options, checked before any window opens: --help and --version print
+// and end the program, a bad command line ends it with status 1.
+CommandLine parse_command_line(const QCoreApplication& app) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "The reel-control panel of the Vostrel machine on a Qt window. With --script, a panel\n"
+        "script is played on the window (offscreen) and the same JSON lines are printed as by\n"
+        "reelctl-script."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption script({QStringLiteral("script")},
+                                    QStringLiteral("Play the panel script FILE (- for standard input)."),
+                                    QStringLiteral("FILE"));
+    const QCommandLineOption rows({QStringLiteral("row-pixels")},
+                                  QStringLiteral("The slide rows stand N pixels apart (0..65535); "
+                                                 "default: from the font, in a script run 24."),
+                                  QStringLiteral("N"));
+    const QCommandLineOption companion({QStringLiteral("companion")},
+                                       QStringLiteral("In a script run, a companion receives the close notice."));
+    const QCommandLineOption grab({QStringLiteral("grab")},
+                                  QStringLiteral("In a script run, save a picture of the window to PNG at the end."),
+                                  QStringLiteral("PNG"));
+    parser.addOptions({script, rows, companion, grab});
+    parser.process(app);  // --help, --version and unknown options end here
+    if (!parser.positionalArguments().isEmpty())
+        refuse(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst()));
+
+    CommandLine line;
+    if (parser.isSet(rows)) {
+        bool ok = false;
+        const QString value = parser.value(rows);
+        const uint pixels = value.toUInt(&ok, 10);
+        const bool digits_only = !value.isEmpty() && std::all_of(value.begin(), value.end(), [](QChar c) { return c.isDigit(); });
+        if (!ok || !digits_only || pixels > 65535)
+            refuse(QStringLiteral("--row-pixels: \"%1\" is not a whole number from 0 to 65535").arg(value));
+        line.row_pixels = static_cast<int>(pixels);
+    }
+    line.companion = parser.isSet(companion);
+    line.script = parser.value(script);
+    line.grab = parser.value(grab);
+    if (!parser.isSet(script) && (parser.isSet(companion) || parser.isSet(grab)))
+        refuse(QStringLiteral("--companion and --grab belong to a script run (--script FILE)"));
+    if (parser.isSet(script) && line.script.isEmpty()) refuse(QStringLiteral("--script needs a file"));
+    return line;
+}
+
+int run_viewer(const CommandLine& line) {
+    reelctl::qt::PanelWindow window(reelctl::qt::WindowOptions{line.row_pixels});
     reelctl::qt::BindingOptions options;
     options.help_document = help_document();
     reelctl::qt::QtPanel binding(window, options);
@@ -30,36 +105,55 @@ int run_viewer() {
         reelctl::dialog_procedure(panel, message, wparam, 0);
     });
     const std::intptr_t result = reelctl::dialog_procedure(panel, reelctl::msg_initdialog, 0, 0);
-    if (binding.end_value()) return *binding.end_value();
-    window.show();
-    if (result != 0) window.control(IDC_CLOSE)->setFocus(Qt::OtherFocusReason);
-    window.exec();
-    return binding.end_value().value_or(1);
+    if (!binding.end_value()) {
+        window.show();
+        if (result != 0) window.control(IDC_CLOSE)->setFocus(Qt::OtherFocusReason);
+        window.exec();
+    }
+    // The panel ends with 1 as on Windows; a Linux program that ended normally says 0.
+    return binding.end_value() ? 0 : 1;
+}
+
+// The script's text, read before any window opens; none for standard input.
+std::optional<std::string> read_script(const CommandLine& line) {
+    if (line.script == QStringLiteral("-")) return std::nullopt;
+    std::string why;
+    std::optional<std::string> text = reelctl::script::read_script_file(line.script.toStdString(), why);
+    if (!text) {
+        std::cerr << program_name << ": " << line.script.toStdString() << ": " << why << '\n';
+        std::exit(1);
+    }
+    return text;
+}
+
+int run_script(const CommandLine& line, const std::optional<std::string>& text) {
+    reelctl::qt::ScriptOptions options;
+    options.row_pixels = line.row_pixels.value_or(24);
+    options.companion = line.companion;
+    options.grab = line.grab;
+    options.help_document = help_document();
+    if (!text) return reelctl::qt::run_script(options, std::cin, std::cout, std::cerr);
+    std::istringstream in(*text);
+    return reelctl::qt::run_script(options, in, std::cout, std::cerr);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    const bool script_run = reelctl::qt::wants_script(args);
+    CommandLine line;
+    {
+        // The command line is read before the first window: no display is needed for it.
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QString::fromLatin1(program_name));
+        QCoreApplication::setApplicationVersion(QStringLiteral(REELCTL_VERSION));
+        line = parse_command_line(core);
+    }
     // A script needs no screen.
+    const bool script_run = !line.script.isEmpty();
+    const std::optional<std::string> text = script_run ? read_script(line) : std::nullopt;
     if (script_run && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (!script_run) return run_viewer();
-
-    reelctl::qt::ScriptOptions options;
-    std::string script;
-    if (!reelctl::qt::parse_script_command_line(args, options, script, std::cerr)) return 1;
-    options.help_document = help_document();
-    std::ifstream file;
-    std::istream* source = &std::cin;
-    if (script != "-") {
-        file.open(script, std::ios::binary);
-        if (!file) {
-            std::cerr << "reelctl-qt: cannot open " << script << '\n';
-            return 1;
-        }
-        source = &file;
-    }
-    return reelctl::qt::run_script(options, *source, std::cout, std::cerr);
+    QApplication::setApplicationName(QString::fromLatin1(program_name));
+    QApplication::setApplicationVersion(QStringLiteral(REELCTL_VERSION));
+    return script_run ? run_script(line, text) : run_viewer(line);
 }

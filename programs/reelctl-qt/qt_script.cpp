@@ -190,62 +190,7 @@ private:
     std::vector<script::ShownMessage> messages_;
 };
 
-std::optional<int> whole_number(std::string_view s) {
-    if (s.empty() || s.size() > 9) return std::nullopt;
-    int value = 0;
-    for (char c : s) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
-void usage(std::ostream& err) {
-    err << "usage: " << program_name << " --script FILE [--row-pixels N] [--companion] [--grab PNG]\n";
-}
-
 }  // namespace
-
-bool wants_script(const std::vector<std::string>& args) {
-    return std::find(args.begin(), args.end(), "--script") != args.end();
-}
-
-bool parse_script_command_line(const std::vector<std::string>& args, ScriptOptions& options, std::string& script,
-                               std::ostream& err) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool has_value = i + 1 < args.size();
-        if (arg == "--companion") {
-            options.companion = true;
-        } else if (arg == "--script" || arg == "--row-pixels" || arg == "--grab") {
-            if (!has_value) {
-                err << program_name << ": " << arg << " needs a value\n";
-                usage(err);
-                return false;
-            }
-            const std::string& value = args[++i];
-            if (arg == "--script") {
-                script = value;
-            } else if (arg == "--grab") {
-                options.grab = QString::fromStdString(value);
-            } else {
-                auto pixels = whole_number(value);
-                // The window's rows need room: a distance of at least one pixel.
-                if (!pixels || *pixels < 1) {
-                    err << program_name << ": --row-pixels: \"" << value << "\" is not a whole number above 0\n";
-                    usage(err);
-                    return false;
-                }
-                options.row_pixels = *pixels;
-            }
-        } else {
-            err << program_name << ": unknown argument " << arg << '\n';
-            usage(err);
-            return false;
-        }
-    }
-    return true;
-}
 
 int run_script(const ScriptOptions& options, std::istream& in, std::ostream& out, std::ostream& err) {
     QtHost host(options);

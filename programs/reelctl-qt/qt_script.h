@@ -21,11 +21,5 @@ struct ScriptOptions {
 // Runs the script on a new window; the exit status of reelctl-script.
 int run_script(const ScriptOptions& options, std::istream& in, std::ostream& out, std::ostream& err);
 
-// True when the command line (after the program name) asks for a script run.
-bool wants_script(const std::vector<std::string>& args);
-// --script FILE [--row-pixels N] [--companion] [--grab PNG]: fills `options`
-// and `script`; false after a message on `err` for a bad command line.
-bool parse_script_command_line(const std::vector<std::string>& args, ScriptOptions& options, std::string& script,
-                               std::ostream& err);
 
 }  // namespace reelctl::qt

@@ -1,11 +1,7 @@
 #include "programs/reelctl-script/command_line.h"
 
 #include <getopt.h>
-#include <sys/stat.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <istream>
 #include <optional>
 #include <ostream>
@@ -13,6 +9,7 @@
 
 #include "script/excerpt.h"
 #include "script/model_host.h"
+#include "script/script_file.h"
 #include "script/session.h"
 
 #ifndef REELCTL_VERSION
@@ -50,32 +47,6 @@ std::optional<int> row_pixels(const char* text) {
         if (value > 65535) return std::nullopt;
     }
     return value;
-}
-
-// The whole file, or a message "FILE: reason".
-std::optional<std::string> read_file(const std::string& path, std::string& why) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        why = std::strerror(errno);
-        return std::nullopt;
-    }
-    struct stat info {};
-    if (fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
-        std::fclose(file);
-        why = std::strerror(EISDIR);
-        return std::nullopt;
-    }
-    std::string text;
-    char buffer[65536];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
-    const bool failed = std::ferror(file) != 0;
-    const int error = errno;
-    std::fclose(file);
-    if (failed) {
-        why = std::strerror(error);
-        return std::nullopt;
-    }
-    return text;
 }
 
 }  // namespace
@@ -144,7 +115,7 @@ int run_command_line(const std::vector<std::string>& args, std::istream& in, std
     std::istream* source = &in;
     if (first < storage.size() && storage[first] != "-") {
         std::string why;
-        std::optional<std::string> text = read_file(storage[first], why);
+        std::optional<std::string> text = read_script_file(storage[first], why);
         if (!text) {
             err << program_name << ": " << readable_excerpt(storage[first]) << ": " << why << '\n';
             return exit_failure;

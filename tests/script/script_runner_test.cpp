@@ -64,43 +64,6 @@ TEST(ScriptTool, BadOptionsAndUnreadableScriptsFailWithStatusOne) {
     }
 }
 
-TEST(ScriptTool, CommandLineConventions) {
-    Outcome help = run_tool("dump\n", {"--help"});
-    EXPECT_EQ(help.status, exit_ok);
-    EXPECT_EQ(help.out.rfind("usage: reelctl-script ", 0), 0u) << help.out;
-    EXPECT_EQ(help.err, "");
-    Outcome version = run_tool("dump\n", {"--version"});
-    EXPECT_EQ(version.status, exit_ok);
-    EXPECT_EQ(version.out.rfind("reelctl-script ", 0), 0u);
-    EXPECT_EQ(count(version.out, "\n"), 1u);
-
-    // The row distance is a whole number from 0 to 65535.
-    EXPECT_EQ(run_tool("", {"--row-pixels", "0"}).status, exit_ok);
-    EXPECT_EQ(run_tool("", {"--row-pixels=65535"}).status, exit_ok);
-    for (const char* bad : {"-3", "65536", "", "2.5"})
-        EXPECT_EQ(run_tool("", {"--row-pixels", bad}).status, exit_failure) << bad;
-
-    // Files: "program: FILE: reason".
-    EXPECT_EQ(run_tool("", {std::filesystem::temp_directory_path().string()}).err,
-              "reelctl-script: " + std::filesystem::temp_directory_path().string() + ": Is a directory\n");
-    EXPECT_EQ(run_tool("", {"/nonexistent/reelctl/script"}).err,
-              "reelctl-script: /nonexistent/reelctl/script: No such file or directory\n");
-
-    // Binary input and endless lines are echoed escaped and cut, never raw.
-    std::string binary(4096, '\0');
-    for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 7 % 256);
-    Outcome garbage = run_tool(binary + "\n");
-    EXPECT_EQ(garbage.status, exit_malformed);
-    EXPECT_EQ(garbage.err.find('\0'), std::string::npos);
-    EXPECT_LT(garbage.err.size(), 400u) << garbage.err.size();
-    Outcome long_line = run_tool(std::string(1 << 20, 'k') + "\n");
-    EXPECT_EQ(long_line.status, exit_malformed);
-    EXPECT_LT(long_line.err.size(), 400u);
-    Outcome ignored = run_tool("settext 1101 " + std::string(5000, '\x01') + "\n");
-    EXPECT_NE(ignored.err.find("ignored: settext 1101 \\x01"), std::string::npos) << ignored.err.substr(0, 100);
-    EXPECT_LT(ignored.err.size(), 600u);
-}
-
 TEST(ScriptTool, ReadsTheScriptFileOrStandardInput) {
     const auto path = std::filesystem::temp_directory_path() / "reelctl_script_test.script";
     {
