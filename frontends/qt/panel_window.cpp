@@ -12,6 +12,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 #include "panel/messages.h"
 #include "panel/control_ids.h"
@@ -56,12 +59,25 @@ PanelWindow::PanelWindow(const WindowOptions& options) {
     client_ = new QWidget(this);
     build_controls();
 
+    // The menu bar on top, the controls below it in a scroll area: on a screen
+    // smaller than the dialog (a high scale factor) the panel scrolls.
     const int menu_height = menu_bar_->sizeHint().height();
     const int width = x_pixels(REELCTL_DIALOG_WIDTH);
     const int height = y_pixels(REELCTL_DIALOG_HEIGHT);
-    menu_bar_->setGeometry(0, 0, width, menu_height);
-    client_->setGeometry(0, menu_height, width, height);
-    setFixedSize(width, menu_height + height);
+    client_->setFixedSize(width, height);
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(client_);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->setMenuBar(menu_bar_);
+    column->addWidget(scroll);
+    const QSize full(width, menu_height + height);
+    setMaximumSize(full);
+    QSize size = full;
+    if (options.fit_screen && screen()) size = size.boundedTo(screen()->availableGeometry().size());
+    resize(size);
     move(REELCTL_DIALOG_X, REELCTL_DIALOG_Y);
 }
 

@@ -33,6 +33,9 @@ enum class WidgetKind { push_button, radio, combo, edit, bitmap, label };
 struct WindowOptions {
     // The pixels between the tops of two neighbouring rows; none: from the font.
     std::optional<int> row_pixels;
+    // The window is no larger than the screen's free area (the panel scrolls
+    // then); off, it takes the dialog's whole size wherever it is shown.
+    bool fit_screen = true;
 };
 
 class PanelWindow final : public QDialog {

@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -12,8 +13,10 @@
 #include <QLocalSocket>
 #include <QMessageBox>
 #include <QStringDecoder>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cstring>
@@ -235,9 +238,23 @@ void QtPanel::mailslot_close(MailslotHandle mailslot) {
 }
 
 void QtPanel::help(const char*, unsigned) {
-    // The program's own help document stands in for the help file and its context.
+    // The program's own help document stands in for the help file and its context:
+    // in the desktop's viewer, or, where none opens it, in a window of the program.
     if (help_opener_) help_opener_(options_.help_document);
-    else QDesktopServices::openUrl(QUrl::fromLocalFile(options_.help_document));
+    else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(options_.help_document))) show_help_inside();
+}
+
+void QtPanel::show_help_inside() {
+    auto* viewer = new QDialog(&window_);
+    viewer->setAttribute(Qt::WA_DeleteOnClose);
+    viewer->setWindowTitle(window_.windowTitle());
+    auto* browser = new QTextBrowser(viewer);
+    browser->setOpenExternalLinks(true);
+    browser->setSource(QUrl::fromLocalFile(options_.help_document));
+    auto* column = new QVBoxLayout(viewer);
+    column->addWidget(browser);
+    viewer->resize(640, 560);
+    viewer->show();
 }
 
 void QtPanel::end_dialog(int value) {

@@ -48,7 +48,8 @@ public:
 
     // Called while a message box is open (it must close it); none: the user answers.
     void set_message_answer(MessageAnswer answer) { answer_ = std::move(answer); }
-    // Opens the help document; by default the desktop's viewer.
+    // Opens the help document; by default the desktop's viewer, or a window of
+    // the program where the desktop has none.
     void set_help_opener(HelpOpener opener) { help_opener_ = std::move(opener); }
 
     // The picture a bitmap static shows, named by the picture it was given; none when empty.
@@ -89,6 +90,7 @@ private:
     std::optional<QString> picture_file(const QString& name) const;
     std::optional<QString> picture_name(BitmapHandle bitmap) const;
     void set_checked(int id, bool on);
+    void show_help_inside();
 
     PanelWindow& window_;
     BindingOptions options_;

@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 
 #include <algorithm>
 #include <cstdio>
@@ -155,5 +156,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(program_name));
     QApplication::setApplicationVersion(QStringLiteral(REELCTL_VERSION));
+    QApplication::setDesktopFileName(QString::fromLatin1(program_name));  // reelctl-qt.desktop
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/VSICON.ico")));
     return script_run ? run_script(line, text) : run_viewer(line);
 }

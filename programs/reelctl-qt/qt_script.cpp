@@ -66,7 +66,7 @@ private:
 class QtHost final : public script::DialogUnderTest {
 public:
     explicit QtHost(const ScriptOptions& options)
-        : window_(WindowOptions{options.row_pixels}),
+        : window_(WindowOptions{options.row_pixels, false}),
           binding_(window_, binding_options(options)),
           tracer_(binding_, binding_),
           panel_(tracer_, tracer_) {
