@@ -81,6 +81,11 @@ void write_mask_rows(std::vector<std::uint8_t>& bytes, const Image& image) {
     }
 }
 
+// The colour and mask rows of an icon image.
+std::uint32_t ico_pixel_bytes(const Image& image) {
+    return (colour_row_bytes(image.width()) + mask_row_bytes(image.width())) * image.height();
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> encode_bmp(const Image& image) {
@@ -99,28 +104,33 @@ std::vector<std::uint8_t> encode_bmp(const Image& image) {
     return bytes;
 }
 
-std::vector<std::uint8_t> encode_ico(const Image& image) {
-    const std::uint32_t image_bytes =
-        (colour_row_bytes(image.width()) + mask_row_bytes(image.width())) * image.height();
-    const std::uint32_t entry_bytes = info_header_size + palette_bytes + image_bytes;
-    const std::uint32_t entry_offset = 6 + 16;
+std::vector<std::uint8_t> encode_ico(const std::vector<Image>& images) {
+    constexpr std::uint32_t dir_bytes = 6;
+    constexpr std::uint32_t dir_entry_bytes = 16;
     std::vector<std::uint8_t> bytes;
     Writer out(bytes);
     out.u16(0);  // reserved
     out.u16(1);  // icon
-    out.u16(1);  // one image
-    out.u8(static_cast<std::uint32_t>(image.width()) & 0xFF);  // 256 would be written as 0
-    out.u8(static_cast<std::uint32_t>(image.height()) & 0xFF);
-    out.u8(palette_size);
-    out.u8(0);   // reserved
-    out.u16(1);  // planes
-    out.u16(4);  // bits per pixel
-    out.u32(entry_bytes);
-    out.u32(entry_offset);
-    write_info_header(out, image.width(), 2 * image.height(), image_bytes);
-    write_palette(out);
-    write_colour_rows(bytes, image);
-    write_mask_rows(bytes, image);
+    out.u16(static_cast<std::uint32_t>(images.size()));
+    std::uint32_t offset = dir_bytes + dir_entry_bytes * static_cast<std::uint32_t>(images.size());
+    for (const Image& image : images) {
+        const std::uint32_t entry_bytes = info_header_size + palette_bytes + ico_pixel_bytes(image);
+        out.u8(static_cast<std::uint32_t>(image.width()) & 0xFF);  // 256 is written as 0
+        out.u8(static_cast<std::uint32_t>(image.height()) & 0xFF);
+        out.u8(palette_size);
+        out.u8(0);   // reserved
+        out.u16(1);  // planes
+        out.u16(4);  // bits per pixel
+        out.u32(entry_bytes);
+        out.u32(offset);
+        offset += entry_bytes;
+    }
+    for (const Image& image : images) {
+        write_info_header(out, image.width(), 2 * image.height(), ico_pixel_bytes(image));
+        write_palette(out);
+        write_colour_rows(bytes, image);
+        write_mask_rows(bytes, image);
+    }
     return bytes;
 }
 

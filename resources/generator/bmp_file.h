@@ -13,9 +13,10 @@ namespace reelctl::pictures {
 // The image holds palette indices only.
 std::vector<std::uint8_t> encode_bmp(const Image& image);
 
-// A .ico file with one 16-colour image: ICONDIR, ICONDIRENTRY, then the image as a
-// BITMAPINFOHEADER of double height, 16 RGBQUADs, the colour rows and the mask rows.
+// A .ico file with 16-colour images of at most 256 x 256, in the order given: ICONDIR,
+// one ICONDIRENTRY per image, then each image as a BITMAPINFOHEADER of double
+// height, 16 RGBQUADs, the colour rows and the mask rows.
 // Transparent pixels are colour 0 with their mask bit set.
-std::vector<std::uint8_t> encode_ico(const Image& image);
+std::vector<std::uint8_t> encode_ico(const std::vector<Image>& images);
 
 }  // namespace reelctl::pictures

@@ -1,7 +1,8 @@
 // reelctl-bmpgen ART_DIR OUT_DIR
 //
 // Writes the bitmaps of the program into OUT_DIR: the symbol pictures and
-// blanks of both sets, the six strip pictures, "VSK.bmp" and "VSICON.ico".
+// blanks of both sets, the six strip pictures, "VSK.bmp", "VSICON.ico" (16, 32
+// and 48 pixels), and the desktop's icons "reelctl-48.png" and "reelctl-256.png".
 #include <cstdio>
 #include <exception>
 #include <fstream>
@@ -11,6 +12,7 @@
 
 #include "resources/generator/bmp_file.h"
 #include "resources/generator/pictures.h"
+#include "resources/generator/png_file.h"
 
 namespace {
 
@@ -37,7 +39,14 @@ void write_all(const Art& art, const std::string& out_dir) {
         }
     }
     write_file(out_dir + "/VSK.bmp", encode_bmp(art.character));
-    write_file(out_dir + "/VSICON.ico", encode_ico(art.icon));
+    std::vector<Image> icons;
+    for (const int size : ico_icon_sizes) {
+        icons.push_back(scaled_icon(art.icon, size));
+    }
+    write_file(out_dir + "/VSICON.ico", encode_ico(icons));
+    for (const int size : png_icon_sizes) {
+        write_file(out_dir + "/reelctl-" + std::to_string(size) + ".png", encode_png(scaled_icon(art.icon, size)));
+    }
 }
 
 }  // namespace

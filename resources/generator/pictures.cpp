@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <tuple>
 
 namespace reelctl::pictures {
 
@@ -203,6 +204,60 @@ Image strip_picture(const Art& art, int variant, int reel) {
         strip.paste(strip_cell(art, variant, reel_strips[reel][entry]), 0, row * cell.height);
     }
     return strip;
+}
+
+namespace {
+
+// Brightness of a palette colour in the weights of ITU-R BT.601.
+int brightness(std::uint8_t colour) {
+    const Rgb rgb = standard_palette[colour];
+    return 299 * rgb.red + 587 * rgb.green + 114 * rgb.blue;
+}
+
+// The pixel that stands for the k x k block of `icon` at (left, top); see scaled_icon.
+std::uint8_t block_pixel(const Image& icon, int left, int top, int k) {
+    std::array<int, palette_size> count{};
+    int opaque = 0;
+    for (int y = top; y < top + k; ++y) {
+        for (int x = left; x < left + k; ++x) {
+            const std::uint8_t colour = icon.at(x, y);
+            if (colour != transparent) {
+                ++count[colour];
+                ++opaque;
+            }
+        }
+    }
+    if (2 * opaque < k * k) {
+        return transparent;
+    }
+    // The most frequent colour; then the darkest; then the first in the palette.
+    const auto rank = [&](int c) { return std::tuple(count[c], -brightness(static_cast<std::uint8_t>(c)), -c); };
+    int best = 0;
+    for (int colour = 1; colour < palette_size; ++colour) {
+        if (rank(colour) > rank(best)) {
+            best = colour;
+        }
+    }
+    return static_cast<std::uint8_t>(best);
+}
+
+}  // namespace
+
+Image scaled_icon(const Image& icon, int size) {
+    const int drawn = icon.width();
+    if (icon.height() != drawn || size <= 0 || (size < drawn && drawn % size != 0)) {
+        throw std::invalid_argument("the icon cannot be drawn at " + std::to_string(size) + " pixels");
+    }
+    Image scaled({size, size}, white);
+    const int k = drawn / size;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const std::uint8_t colour =
+                size >= drawn ? icon.at(x * drawn / size, y * drawn / size) : block_pixel(icon, k * x, k * y, k);
+            scaled.set(x, y, colour);
+        }
+    }
+    return scaled;
 }
 
 }  // namespace reelctl::pictures

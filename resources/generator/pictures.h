@@ -50,6 +50,10 @@ inline constexpr std::array<Size, layout_variant_count> blank_size = {{{40, 26},
 inline constexpr std::array<Size, layout_variant_count> cell_size = {{{40, 24}, {40, 30}}};
 inline constexpr Size character_size = {147, 95};
 inline constexpr Size icon_size = {32, 32};
+// The icon's images in VSICON.ico, smallest first, and the sizes of the
+// desktop's PNG icons, all square; icon_size is the one drawn.
+inline constexpr std::array<int, 3> ico_icon_sizes = {16, 32, 48};
+inline constexpr std::array<int, 2> png_icon_sizes = {48, 256};
 
 // Strip cells are filled from the middle of the symbol grid: a small cell
 // drops the top and bottom rows of the 40 x 26 grid, a large cell also the two
@@ -119,5 +123,19 @@ Art load_art(const std::string& art_dir);
 Image symbol_picture(const Art& art, int variant, SymbolCode symbol);
 Image strip_cell(const Art& art, int variant, SymbolCode symbol);
 Image strip_picture(const Art& art, int variant, int reel);
+
+// The icon drawn at 32 x 32, redrawn at `size` x `size` pixels:
+//  - at 32 the drawing itself;
+//  - larger (48, 256): nearest neighbour, pixel (x, y) shows the drawn pixel
+//    (x * 32 / size, y * 32 / size), rounded down; every drawn pixel shows at
+//    least once, so one-pixel outlines and eyes are kept;
+//  - at a size that divides 32 (16): pixel (x, y) stands for the block of
+//    k x k drawn pixels at (k * x, k * y), k = 32 / size. It is transparent
+//    when fewer than half of the block are opaque; otherwise it takes the
+//    opaque colour most frequent in the block, and of colours equally
+//    frequent the darkest (palette order between equally dark ones), so that
+//    black outlines and dark details win over the fills beside them.
+// Other sizes throw std::invalid_argument.
+Image scaled_icon(const Image& icon, int size);
 
 }  // namespace reelctl::pictures

@@ -1,5 +1,6 @@
-// The bitmap files written by reelctl-bmpgen: formats, sizes, the palette, and
-// pixels that agree with the art and, cell by cell, with the reel strips.
+// The files written by reelctl-bmpgen: formats, sizes, the palette, and pixels
+// that agree with the art and, cell by cell, with the reel strips; the icon at
+// each of its sizes, and the desktop's PNG icons.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +11,10 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#ifdef REELCTL_READ_PNG
+#include <png.h>
+#endif
 
 #include "machine/symbols.h"
 #include "resources/generator/pictures.h"
@@ -114,7 +119,7 @@ int expected_index(const std::string& name) {
     return -1;
 }
 
-TEST(PictureFiles, EveryBitmapIsAFourBitUncompressedDibOfItsSizeWithTheStandardPalette) {
+TEST(PictureFiles, AllAreListedAndEveryBitmapIsAFourBitUncompressedDibOfItsSizeWithTheStandardPalette) {
     // Every name the program loads is among the files checked here.
     for (int variant = 0; variant < layout_variant_count; ++variant) {
         for (const char* name : symbol_bitmap_names[variant]) {
@@ -124,6 +129,21 @@ TEST(PictureFiles, EveryBitmapIsAFourBitUncompressedDibOfItsSizeWithTheStandardP
             EXPECT_NE(expected_index(name), -1) << name;
         }
     }
+    // The build's list of picture files (PICTURE_FILES) holds all of these and nothing else.
+    std::vector<std::string> expected_files = {"VSICON.ico", "reelctl-48.png", "reelctl-256.png"};
+    for (const ExpectedPicture& picture : expected_bitmaps) {
+        expected_files.push_back(std::string(picture.name) + ".bmp");
+    }
+    std::vector<std::string> listed;
+    for (std::string names = REELCTL_PICTURE_NAMES; !names.empty();) {
+        const std::size_t comma = names.find(',');
+        listed.push_back(names.substr(0, comma));
+        names = comma == std::string::npos ? "" : names.substr(comma + 1);
+    }
+    std::sort(expected_files.begin(), expected_files.end());
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, expected_files);
+
     for (const ExpectedPicture& picture : expected_bitmaps) {
         SCOPED_TRACE(picture.name);
         const Image image = read_bitmap(picture.name, picture.width, picture.height);
@@ -158,39 +178,168 @@ TEST(PictureFiles, CharacterStandsOnALightGreyGround) {
     }
 }
 
-TEST(PictureFiles, IconIsOneSixteenColourImageOf32By32WithItsMask) {
+// Image `index` of VSICON.ico, of `size` x `size` pixels, starting at `offset`:
+// its directory entry checked, its colours read with `transparent` where the
+// mask is set (the colour under the mask must be black).
+Image read_icon_image(const Bytes& bytes, int index, int size, std::uint32_t offset) {
+    const std::size_t entry = 6 + 16 * static_cast<std::size_t>(index);
+    EXPECT_EQ(bytes.at(entry), size) << "width";
+    EXPECT_EQ(bytes.at(entry + 1), size) << "height";
+    EXPECT_EQ(bytes.at(entry + 2), 16) << "colour count";
+    EXPECT_EQ(bytes.at(entry + 3), 0) << "reserved";
+    EXPECT_EQ(u16(bytes, entry + 4), 1u) << "planes";
+    EXPECT_EQ(u16(bytes, entry + 6), 4u) << "bits per pixel";
+    const std::uint32_t mask_stride = stride_of(size, 1);
+    EXPECT_EQ(u32(bytes, entry + 8), 40 + 64 + (stride_of(size, 4) + mask_stride) * size) << "image bytes";
+    EXPECT_EQ(u32(bytes, entry + 12), offset) << "images follow the directory and each other";
+
+    Image image = read_dib(bytes, offset, size, 2 * size, size);
+    const std::size_t mask = offset + 40 + 64 + stride_of(size, 4) * size;
+    for (int y = 0; y < size; ++y) {
+        const std::size_t row = mask + static_cast<std::size_t>(size - 1 - y) * mask_stride;
+        for (int x = 0; x < size; ++x) {
+            if ((bytes.at(row + x / 8) >> (7 - x % 8) & 1) != 0) {
+                EXPECT_EQ(image.at(x, y), black) << "under the mask at " << x << "," << y;
+                image.set(x, y, transparent);
+            }
+        }
+    }
+    return image;
+}
+
+int count_of(const Image& image, std::uint8_t colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += image.at(x, y) == colour;
+        }
+    }
+    return count;
+}
+
+// The icon enlarged to `size` by nearest neighbour: each drawn pixel as a block of whole pixels.
+void expect_enlarged_art(const Image& image, int size, const std::string& what) {
+    const Image& drawn = art().icon;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            ASSERT_EQ(image.at(x, y), drawn.at(x * 32 / size, y * 32 / size)) << what << " at " << x << "," << y;
+        }
+    }
+}
+
+TEST(PictureFiles, IconHoldsTheArtAt16_32And48PixelsEachSixteenColoursWithAMask) {
     const Bytes bytes = read_file("VSICON.ico");
     EXPECT_EQ(u16(bytes, 0), 0u);
     EXPECT_EQ(u16(bytes, 2), 1u) << "type icon";
-    ASSERT_EQ(u16(bytes, 4), 1u) << "image count";
-    EXPECT_EQ(bytes.at(6), 32);
-    EXPECT_EQ(bytes.at(7), 32);
-    EXPECT_EQ(bytes.at(8), 16) << "colour count";
-    EXPECT_EQ(u16(bytes, 10), 1u) << "planes";
-    EXPECT_EQ(u16(bytes, 12), 4u) << "bits per pixel";
-    const std::uint32_t mask_stride = stride_of(32, 1);
-    const std::uint32_t image_bytes = 40 + 64 + (stride_of(32, 4) + mask_stride) * 32;
-    EXPECT_EQ(u32(bytes, 14), image_bytes);
-    const std::uint32_t offset = u32(bytes, 18);
-    EXPECT_EQ(offset, 22u);
-    ASSERT_EQ(bytes.size(), offset + image_bytes);
+    constexpr std::array<int, 3> sizes = {16, 32, 48};
+    ASSERT_EQ(u16(bytes, 4), sizes.size()) << "image count";
+    std::array<Image, 3> images;
+    std::uint32_t offset = 6 + 16 * sizes.size();
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        SCOPED_TRACE(std::to_string(sizes[i]) + " pixels");
+        images[i] = read_icon_image(bytes, static_cast<int>(i), sizes[i], offset);
+        offset += u32(bytes, 6 + 16 * i + 8);
+        const int see_through = count_of(images[i], transparent);
+        EXPECT_GT(see_through, 0);
+        EXPECT_LT(see_through, sizes[i] * sizes[i] / 2);
+    }
+    EXPECT_EQ(bytes.size(), offset) << "nothing after the last image";
 
-    const Image colours = read_dib(bytes, offset, 32, 64, 32);
-    const std::size_t mask = offset + 40 + 64 + stride_of(32, 4) * 32;
+    // 32: the drawing, pixel for pixel. 48: every drawn pixel once or twice across and down.
+    EXPECT_TRUE(images[1] == art().icon);
+    expect_enlarged_art(images[2], 48, "48");
+
+    // 16: each pixel stands for a 2 x 2 block of the drawing; it is transparent
+    // when fewer than two of the four are opaque, else one of the block's most
+    // frequent opaque colours. The tie rule is checked on its own below.
     const Image& drawn = art().icon;
-    int transparent_pixels = 0;
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
-            const std::size_t row = mask + static_cast<std::size_t>(31 - y) * mask_stride;
-            const bool see_through = (bytes.at(row + x / 8) >> (7 - x % 8) & 1) != 0;
-            ASSERT_EQ(see_through, drawn.at(x, y) == transparent) << x << "," << y;
-            const std::uint8_t expected = see_through ? black : drawn.at(x, y);
-            ASSERT_EQ(colours.at(x, y), expected) << x << "," << y;
-            transparent_pixels += see_through;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const Image block = drawn.cut(2 * x, 2 * y, {2, 2});
+            const std::uint8_t pixel = images[0].at(x, y);
+            if (count_of(block, transparent) > 2) {
+                ASSERT_EQ(pixel, transparent) << x << "," << y;
+                continue;
+            }
+            int most = 0;
+            for (std::uint8_t colour = 0; colour < 16; ++colour) {
+                most = std::max(most, count_of(block, colour));
+            }
+            ASSERT_NE(pixel, transparent) << x << "," << y;
+            ASSERT_EQ(count_of(block, pixel), most) << x << "," << y;
         }
     }
-    EXPECT_GT(transparent_pixels, 0);
-    EXPECT_LT(transparent_pixels, 32 * 32 / 2);
+    EXPECT_TRUE(images[0] == scaled_icon(drawn, 16));
+}
+
+// Reducing the icon: the silhouette keeps half-covered pixels, and a tie of
+// colours goes to the darker one, so outlines are not lost.
+TEST(IconScaling, ReducedPixelsKeepTheSilhouetteAndTheDarkerOfTiedColours) {
+    const std::uint8_t red = 9;
+    const std::uint8_t green = 10;
+    const std::uint8_t t = transparent;
+    const std::array<std::array<std::uint8_t, 4>, 4> rows = {{
+        {black, red, t, white},
+        {red, black, green, t},
+        {t, t, white, white},
+        {black, t, black, white},
+    }};
+    Image icon({4, 4}, white);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            icon.set(x, y, rows[y][x]);
+        }
+    }
+    const Image reduced = scaled_icon(icon, 2);
+    EXPECT_EQ(reduced.at(0, 0), black) << "black and red twice each";
+    EXPECT_EQ(reduced.at(1, 0), green) << "half opaque; white and green once each";
+    EXPECT_EQ(reduced.at(0, 1), transparent) << "one opaque pixel of four";
+    EXPECT_EQ(reduced.at(1, 1), white) << "three whites outweigh a black";
+    EXPECT_TRUE(scaled_icon(icon, 4) == icon);
+    for (const int size : {0, 3, -4}) {
+        EXPECT_THROW(scaled_icon(icon, size), std::invalid_argument) << size;
+    }
+}
+
+// The desktop's icons, read with libpng where the tests' platform has it.
+TEST(PictureFiles, DesktopIconsAreRgbaPngsOfTheArtTransparentWhereItIs) {
+#ifdef REELCTL_READ_PNG
+    for (const int size : {48, 256}) {
+        const std::string name = "reelctl-" + std::to_string(size) + ".png";
+        SCOPED_TRACE(name);
+        const Bytes bytes = read_file(name);
+        png_image png{};
+        png.version = PNG_IMAGE_VERSION;
+        ASSERT_TRUE(png_image_begin_read_from_memory(&png, bytes.data(), bytes.size())) << png.message;
+        EXPECT_EQ(png.width, static_cast<png_uint_32>(size));
+        EXPECT_EQ(png.height, static_cast<png_uint_32>(size));
+        EXPECT_EQ(png.format, static_cast<png_uint_32>(PNG_FORMAT_RGBA)) << "stored as 8-bit RGBA";
+        png.format = PNG_FORMAT_RGBA;
+        std::vector<std::uint8_t> rgba(PNG_IMAGE_SIZE(png));
+        ASSERT_TRUE(png_image_finish_read(&png, nullptr, rgba.data(), 0, nullptr)) << png.message;
+        ASSERT_EQ(rgba.size(), static_cast<std::size_t>(size) * size * 4);
+
+        // Back to palette indices, then compared with the drawing enlarged.
+        Image image({size, size}, white);
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                const std::uint8_t* pixel = &rgba[(static_cast<std::size_t>(y) * size + x) * 4];
+                const std::uint32_t rgb = pixel[0] << 16 | pixel[1] << 8 | pixel[2];
+                const auto colour = std::find(expected_palette.begin(), expected_palette.end(), rgb);
+                if (pixel[3] == 0) {
+                    image.set(x, y, transparent);
+                } else {
+                    ASSERT_EQ(pixel[3], 255) << "partly transparent at " << x << "," << y;
+                    ASSERT_NE(colour, expected_palette.end()) << "not a palette colour at " << x << "," << y;
+                    image.set(x, y, static_cast<std::uint8_t>(colour - expected_palette.begin()));
+                }
+            }
+        }
+        expect_enlarged_art(image, size, name);
+    }
+#else
+    GTEST_SKIP() << "libpng is not available for the platform of the tests";
+#endif
 }
 
 // The symbols whose strip cell equals `cell`.
