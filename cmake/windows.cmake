@@ -3,6 +3,9 @@
 
 enable_language(RC)
 
+# Every source that includes <windows.h> gets it without the rarely used APIs.
+add_compile_definitions(WIN32_LEAN_AND_MEAN)
+
 # Programs that need no DLL beyond the system's own (no libstdc++, libgcc or winpthread DLLs).
 if(MINGW)
   add_link_options(-static)

@@ -15,13 +15,19 @@ std::wstring widen(const char* text) {
     return wide;
 }
 
+std::string to_cp932(std::wstring_view text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int length = WideCharToMultiByte(logic_code_page, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(logic_code_page, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
+    return bytes;
+}
+
 void narrow(const wchar_t* text, char* buffer, std::size_t size) {
     if (size == 0) return;
-    const int length = WideCharToMultiByte(logic_code_page, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string bytes(length > 1 ? static_cast<std::size_t>(length) : 1, '\0');
-    if (length > 1) WideCharToMultiByte(logic_code_page, 0, text, -1, bytes.data(), length, nullptr, nullptr);
-
-    const std::size_t kept = cp932_whole_length(std::string_view(bytes.c_str()), size - 1);
+    const std::string bytes = to_cp932(text);
+    const std::size_t kept = cp932_whole_length(bytes, size - 1);
     bytes.copy(buffer, kept);
     buffer[kept] = '\0';
 }

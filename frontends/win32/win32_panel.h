@@ -6,13 +6,11 @@
 // system code page. No result of a platform call is tested.
 #pragma once
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "panel/primitives.h"
 
@@ -23,6 +21,8 @@ inline constexpr UINT logic_code_page = 932;
 
 // Code page 932 bytes as UTF-16.
 std::wstring widen(const char* text);
+// UTF-16 as code page 932 bytes.
+std::string to_cp932(std::wstring_view text);
 // UTF-16 as code page 932 bytes in `buffer` (size bytes, always terminated);
 // a longer text is cut before the first character that does not fit whole.
 void narrow(const wchar_t* text, char* buffer, std::size_t size);
