@@ -1,14 +1,11 @@
 // notice_receiver.exe: stands in for the companion reel display program.
 //
-// Creates the mailslot "\\.\mailslot\vsg\vsreel" and prints "ready". Then
-// for every line read from standard input, and once more at its end, prints
-// each message waiting in the mailslot as "message HEX" (lower-case hex of
-// its bytes), then "end". Exits 0 at the end of standard input, 1 when the
+// Creates the companion's mailslot (panel/primitives.h) and prints "ready".
+// Then for every line read from standard input, and once more at its end,
+// prints each message waiting in the mailslot as "message HEX" (lower-case
+// hex of its bytes), then "end". Exits 0 at the end of standard input, 1 when the
 // mailslot cannot be made (another receiver has it).
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <cstdio>
@@ -16,9 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "panel/primitives.h"
+
 namespace {
 
-constexpr const char* mailslot_name = "\\\\.\\mailslot\\vsg\\vsreel";
+using reelctl::companion_mailslot_name;
 
 void print_waiting_messages(HANDLE slot) {
     for (;;) {
@@ -46,9 +45,9 @@ void print_waiting_messages(HANDLE slot) {
 }  // namespace
 
 int main() {
-    HANDLE slot = CreateMailslotA(mailslot_name, 0, 0, nullptr);
+    HANDLE slot = CreateMailslotA(companion_mailslot_name, 0, 0, nullptr);
     if (slot == INVALID_HANDLE_VALUE) {
-        std::printf("error creating %s: %lu\n", mailslot_name, GetLastError());
+        std::printf("error creating %s: %lu\n", companion_mailslot_name, GetLastError());
         std::fflush(stdout);
         return 1;
     }

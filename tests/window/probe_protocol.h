@@ -14,6 +14,9 @@
 
 #include <cstdint>
 
+#include "panel/control_ids.h"
+#include "panel/dialog_layout.h"
+
 namespace reelctl::window {
 
 inline constexpr const wchar_t* probe_message_name = L"reelctl.window.probe";
@@ -21,20 +24,22 @@ inline constexpr const char* probe_hook_export = "probe_hook";
 inline constexpr std::uint32_t probe_magic = 0x52454C50;  // "PLER"
 
 // The menu items whose check marks are reported.
-inline constexpr int probe_first_menu_id = 40021;
-inline constexpr int probe_last_menu_id = 40030;
+inline constexpr int probe_first_menu_id = IDM_BET_1;
+inline constexpr int probe_last_menu_id = IDM_HELP;
 
-// The bitmap statics: the 3 x 3 window, then the three reel strips.
-inline constexpr int probe_image_ids[] = {1065, 1066, 1067, 1068, 1069, 1070, 1071, 1072, 1073, 1350, 1351, 1352};
-inline constexpr int probe_image_count = sizeof probe_image_ids / sizeof probe_image_ids[0];
+// The bitmap statics of the template, whose pictures are reported in its order.
+constexpr int bitmap_static_count() {
+    int count = 0;
+    for (const layout::Control& c : layout::controls) count += c.kind == layout::Kind::bitmap ? 1 : 0;
+    return count;
+}
+inline constexpr int probe_image_count = bitmap_static_count();
 
 struct ProbeImage {
     std::int32_t id;
     // The picture resource whose pixels the static shows: "" for no picture,
     // "?" for a picture that is none of the program's.
     char name[8];
-    std::int32_t width;
-    std::int32_t height;
 };
 
 struct ProbeAnswer {

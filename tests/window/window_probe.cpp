@@ -1,68 +1,37 @@
 // window_probe.dll: answers the window driver from inside reelctl.exe (see probe_protocol.h).
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 #include <cstring>
+#include <optional>
 #include <vector>
 
+#include "machine/symbols.h"
 #include "tests/window/probe_protocol.h"
+#include "tests/window/screen.h"
 
 namespace {
 
 using namespace reelctl::window;
 
-// Every picture resource of the program that a static may show.
-constexpr const char* picture_names[] = {
-    "VS7S", "VSRS", "VSFS", "VSMS", "VSOS", "VSBS", "VSCS", "VSSP",  // symbols, small
-    "VS7M", "VSRM", "VSFM", "VSMM", "VSOM", "VSBM", "VSCM", "VSMP",  // symbols, large
-    "VSSL", "VSSC", "VSSR", "VSML", "VSMC", "VSMR",                  // reel strips
+struct Picture {
+    const char* name;
+    std::optional<Image> pixels;
 };
 
-struct Pixels {
-    int width = 0;
-    int height = 0;
-    std::vector<DWORD> data;  // top-down, 32 bits a pixel
-
-    bool operator==(const Pixels&) const = default;
-};
-
-bool read_pixels(HBITMAP bitmap, Pixels& out) {
-    BITMAP info{};
-    if (!bitmap || GetObjectW(bitmap, sizeof info, &info) != sizeof info) return false;
-    out.width = info.bmWidth;
-    out.height = info.bmHeight;
-    out.data.assign(static_cast<std::size_t>(info.bmWidth) * static_cast<std::size_t>(info.bmHeight), 0);
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = info.bmWidth;
-    format.bmiHeader.biHeight = -info.bmHeight;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
-    HDC screen = GetDC(nullptr);
-    const int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), out.data.data(), &format,
-                               DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    for (DWORD& pixel : out.data) pixel &= 0x00FFFFFF;
-    return rows == info.bmHeight;
-}
-
-// The program's own pictures, loaded once from its resources.
-const std::vector<Pixels>& program_pictures() {
-    static std::vector<Pixels> pictures = [] {
-        std::vector<Pixels> loaded;
+// Every picture resource of the program that a static may show, loaded once.
+const std::vector<Picture>& program_pictures() {
+    static const std::vector<Picture> pictures = [] {
+        std::vector<Picture> loaded;
         HMODULE program = GetModuleHandleW(nullptr);
-        for (const char* name : picture_names) {
-            Pixels pixels;
+        auto load = [&](const char* name) {
             HBITMAP bitmap = LoadBitmapA(program, name);
-            if (bitmap) {
-                read_pixels(bitmap, pixels);
-                DeleteObject(bitmap);
-            }
-            loaded.push_back(std::move(pixels));
+            loaded.push_back({name, read_bitmap(bitmap)});
+            if (bitmap) DeleteObject(bitmap);
+        };
+        for (int variant = 0; variant < reelctl::layout_variant_count; ++variant) {
+            for (const char* name : reelctl::symbol_bitmap_names[variant]) load(name);
+            for (const char* name : reelctl::strip_bitmap_names[variant]) load(name);
         }
         return loaded;
     }();
@@ -72,21 +41,12 @@ const std::vector<Pixels>& program_pictures() {
 void name_picture(HWND dialog, int id, ProbeImage& image) {
     image.id = id;
     std::memset(image.name, 0, sizeof image.name);
-    image.width = image.height = 0;
-    HWND control = GetDlgItem(dialog, id);
-    HBITMAP bitmap = reinterpret_cast<HBITMAP>(SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    HBITMAP bitmap = reinterpret_cast<HBITMAP>(SendDlgItemMessageW(dialog, id, STM_GETIMAGE, IMAGE_BITMAP, 0));
     if (!bitmap) return;
-    Pixels shown;
-    if (!read_pixels(bitmap, shown)) {
-        image.name[0] = '?';
-        return;
-    }
-    image.width = shown.width;
-    image.height = shown.height;
-    const auto& pictures = program_pictures();
-    for (std::size_t i = 0; i < pictures.size(); ++i) {
-        if (!pictures[i].data.empty() && pictures[i] == shown) {
-            std::strncpy(image.name, picture_names[i], sizeof image.name - 1);
+    const std::optional<Image> shown = read_bitmap(bitmap);
+    for (const Picture& picture : program_pictures()) {
+        if (shown && picture.pixels == shown) {
+            std::strncpy(image.name, picture.name, sizeof image.name - 1);
             return;
         }
     }
@@ -104,7 +64,9 @@ void answer(HWND dialog, HWND reply_to, std::uint32_t sequence) {
             if (state != static_cast<UINT>(-1) && (state & MF_CHECKED)) reply.checked[reply.checked_count++] = id;
         }
     }
-    for (int i = 0; i < probe_image_count; ++i) name_picture(dialog, probe_image_ids[i], reply.images[i]);
+    int image = 0;
+    for (const reelctl::layout::Control& c : reelctl::layout::controls)
+        if (c.kind == reelctl::layout::Kind::bitmap) name_picture(dialog, c.id, reply.images[image++]);
 
     COPYDATASTRUCT data{};
     data.dwData = probe_magic;
