@@ -1,0 +1,27 @@
+# cmake -DVERSION=X.Y.Z -DFILES="metainfo;page.1;..." -P check_version.cmake
+# The metainfo must have a release of VERSION, and each manual page must name
+# "reelctl VERSION" in its title line.
+foreach(variable VERSION FILES)
+  if(NOT DEFINED ${variable})
+    message(FATAL_ERROR "check_version.cmake needs -D${variable}=...")
+  endif()
+endforeach()
+
+set(faults "")
+foreach(file ${FILES})
+  file(READ ${file} text)
+  if(file MATCHES "\\.xml$")
+    set(expected "<release version=\"${VERSION}\"")
+    string(FIND "${text}" "${expected}" at)
+  else()
+    set(expected "\"reelctl ${VERSION}\"")
+    string(REGEX MATCH "(^|\n)\\.TH [^\n]*" title "${text}")
+    string(FIND "${title}" "${expected}" at)
+  endif()
+  if(at EQUAL -1)
+    string(APPEND faults "\n  ${file}: no ${expected}")
+  endif()
+endforeach()
+if(faults)
+  message(FATAL_ERROR "The packaging files do not name version ${VERSION}:${faults}")
+endif()
