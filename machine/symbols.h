@@ -22,6 +22,10 @@ enum SymbolCode : std::uint8_t {
 };
 
 inline constexpr int symbol_count = 8;
+// The symbols' names in English, for tables and reports.
+inline constexpr std::array<const char*, symbol_count> symbol_names = {
+    "seven", "bar", "frog", "moon", "orange", "bell", "cherry", "blank",
+};
 inline constexpr int reel_left = 0;
 inline constexpr int reel_center = 1;
 inline constexpr int reel_right = 2;

@@ -70,13 +70,6 @@ private:
     std::uint64_t b_ = 0x13198A2E03707344ull;
 };
 
-// What one press of a press choice did.
-struct PressOutcome {
-    bool greyed = false;
-    int table = 0;    // the table in force after it
-    int entries = 0;  // entries the table combo offers after it (a ten-coin composition)
-};
-
 struct Flags {
     bool pattern = false;  // a left stop pattern was picked on this road
     bool left = false;     // a left stop was picked
@@ -86,9 +79,9 @@ struct Flags {
     bool select_right = false;
 };
 
-Key128 situation_key(const Panel& panel, const probe::ProbeDisplay& d, const Flags& flags, const check::Context& context) {
+// What a user sees and the panel holds: its whole state and its dialog.
+Key128 shown_key(const Panel& panel, const probe::ProbeDisplay& d) {
     Digest h;
-    h.add(static_cast<std::uint64_t>(context.entries_at_pick) << 1 | context.user_only);
     const PanelState& s = panel.state;
     for (int v : {int{s.bet}, int{s.stop_order}, int{s.role}, int{s.pattern_code}, int{s.slide_table}, int{s.role_kind},
                   int{s.left_pattern}, int{s.table_choice}, s.awaiting_stop, s.split_pending, s.pattern_mode,
@@ -118,7 +111,16 @@ Key128 situation_key(const Panel& panel, const probe::ProbeDisplay& d, const Fla
     h.add_bytes(d.menu_checked.data(), sizeof d.menu_checked);
     h.add_bytes(d.caption.data(), sizeof d.caption);
     h.add(static_cast<std::uint64_t>(d.focus));
+    return h.key();
+}
 
+// A situation of the walk: what is shown, and what the road still allows.
+Key128 situation_key(const Key128& shown, const probe::ProbeDisplay& d, const Flags& flags,
+                     const check::Context& context) {
+    Digest h;
+    h.add(shown.low);
+    h.add(shown.high);
+    h.add(static_cast<std::uint64_t>(context.entries_at_pick) << 1 | context.user_only);
     h.add(flags.pattern | flags.left << 1 | flags.press << 2 | (flags.answered_offer == d.table_combo_fills) << 3 |
           flags.select_center << 4 | flags.select_right << 5);
     return h.key();
@@ -149,7 +151,7 @@ public:
                     probe::restore(panel, probe, conditions);
                     context_ = fresh;
                     pick(IDC_ROLE_COMBO, item);
-                    push("role", panel.state.role);
+                    push("role", panel.state.role, {RoadAct::Verb::pick, IDC_ROLE_COMBO, item});
                     visit(Flags{});
                     pop();
                 }
@@ -166,6 +168,7 @@ private:
     struct Step {
         const char* kind;
         int value;
+        RoadAct act;
     };
 
     void command(int id, int code) override {
@@ -179,7 +182,7 @@ private:
     bool click(int id) { return user_click(id); }
     bool pick(int combo, int item) { return user_pick(combo, static_cast<std::size_t>(item)); }
 
-    void push(const char* kind, int value) { road_[static_cast<std::size_t>(depth_++)] = {kind, value}; }
+    void push(const char* kind, int value, RoadAct act) { road_[static_cast<std::size_t>(depth_++)] = {kind, value, act}; }
     void pop() { --depth_; }
 
     std::string road() const {
@@ -238,7 +241,8 @@ private:
 
 void Walker::visit(Flags flags) {
     ++result_.roads;
-    if (!situations_.insert(situation_key(panel, probe.display, flags, context_)).second) return;  // walked before
+    const Key128 shown = shown_key(panel, probe.display);
+    if (!situations_.insert(situation_key(shown, probe.display, flags, context_)).second) return;  // walked before
     ++result_.situations;
     panel_bet_ = panel.state.bet;
     panel_order_ = panel.state.stop_order;
@@ -267,7 +271,7 @@ void Walker::visit(Flags flags) {
         for (int entry = 0; entry < entries; ++entry) {
             back();
             if (!pick(IDC_TABLE_COMBO, entry)) continue;
-            push("entry", entry);
+            push("entry", entry, {RoadAct::Verb::pick, IDC_TABLE_COMBO, entry});
             Flags next = flags;
             next.answered_offer = offer;
             next.press = false;
@@ -281,7 +285,7 @@ void Walker::visit(Flags flags) {
         for (int pattern = 0; pattern < probe.item_count(IDC_PATTERN_COMBO); ++pattern) {
             back();
             if (!pick(IDC_PATTERN_COMBO, pattern)) continue;
-            push("pattern", pattern);
+            push("pattern", pattern, {RoadAct::Verb::pick, IDC_PATTERN_COMBO, pattern});
             Flags next = flags;
             next.pattern = true;
             next.left = false;
@@ -296,7 +300,7 @@ void Walker::visit(Flags flags) {
         for (int row = 0; row < position_count; ++row) {
             back();
             if (!click(stop_radio_id(reel_left, row))) continue;
-            push("left", row);
+            push("left", row, {RoadAct::Verb::click, stop_radio_id(reel_left, row), 0});
             Flags next = flags;
             next.left = true;
             next.press = false;
@@ -307,7 +311,7 @@ void Walker::visit(Flags flags) {
     }
     back();
     if (probe.enabled(IDC_SELECT_CENTER) && !flags.select_center && click(IDC_SELECT_CENTER)) {
-        push("select", IDC_SELECT_CENTER);
+        push("select", IDC_SELECT_CENTER, {RoadAct::Verb::click, IDC_SELECT_CENTER, 0});
         Flags next = flags;
         next.select_center = true;
         next.press = false;
@@ -317,7 +321,7 @@ void Walker::visit(Flags flags) {
     }
     back();
     if (probe.enabled(IDC_SELECT_RIGHT) && !flags.select_right && click(IDC_SELECT_RIGHT)) {
-        push("select", IDC_SELECT_RIGHT);
+        push("select", IDC_SELECT_RIGHT, {RoadAct::Verb::click, IDC_SELECT_RIGHT, 0});
         Flags next = flags;
         next.select_right = true;
         next.press = false;
@@ -347,7 +351,7 @@ void Walker::answer_press_choice(int reel, const Flags& flags, const Snapshot& h
         PressOutcome& outcome = presses[static_cast<std::size_t>(row)];
         outcome.table = panel.state.slide_table;
         outcome.entries = probe.enabled(IDC_TABLE_COMBO) && panel.state.awaiting_stop == 1 ? probe.item_count(IDC_TABLE_COMBO) : 0;
-        push(reel == reel_center ? "center" : "right", row);
+        push(reel == reel_center ? "center" : "right", row, {RoadAct::Verb::click, stop_radio_id(reel, row), 0});
         if (!composed && outcome.greyed != (outcome.table != before)) fail("a greyed row and the table switch disagree");
         Flags next = flags;
         next.press = true;
@@ -380,6 +384,15 @@ void Walker::click_shown_stops(const Snapshot& here, const check::Context& conte
 }
 
 void Walker::write_situation(int reel, const std::array<PressOutcome, 21>* presses) {
+    if (options_.on_situation) {
+        std::array<RoadAct, 34> road{};
+        road[0] = {RoadAct::Verb::menu, IDM_BET_1 + panel_bet_, 0};
+        road[1] = {RoadAct::Verb::menu, IDM_ORDER_FIRST + panel_order_, 0};
+        for (int i = 0; i < depth_; ++i) road[static_cast<std::size_t>(i) + 2] = road_[static_cast<std::size_t>(i)].act;
+        const Key128 shown = shown_key(panel, probe.display);
+        options_.on_situation({panel, probe, std::span<const RoadAct>(road.data(), static_cast<std::size_t>(depth_) + 2),
+                               {shown.low, shown.high}, reel, presses});
+    }
     std::FILE* out = options_.switches;
     if (!out) return;
     std::fprintf(out, "{\"bet\": %d, \"stop_order\": %d, \"road\": [", panel_bet_, panel_order_);
@@ -406,6 +419,15 @@ void Walker::write_situation(int reel, const std::array<PressOutcome, 21>* press
 }
 
 }  // namespace
+
+std::string road_line(const RoadAct& act) {
+    switch (act.verb) {
+        case RoadAct::Verb::menu: return "menu " + std::to_string(act.id);
+        case RoadAct::Verb::pick: return "pick " + std::to_string(act.id) + " " + std::to_string(act.item);
+        case RoadAct::Verb::click: break;
+    }
+    return "click " + std::to_string(act.id);
+}
 
 WalkResult run_walk(const WalkOptions& options) {
     Walker walker(options);

@@ -14,16 +14,54 @@
 // from the same situation the same actions lead to the same situations.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <cstdio>
+#include <functional>
+#include <span>
 #include <string>
 
+#include "frontends/probe/probe_panel.h"
+
 namespace reelctl::walk {
+
+// A user's act on the road to a situation, as a panel-script line says it:
+// "menu ID", "pick ID ITEM" or "click ID".
+struct RoadAct {
+    enum class Verb { menu, pick, click };
+    Verb verb = Verb::click;
+    int id = 0;
+    int item = 0;
+};
+
+// The panel-script line of an act.
+std::string road_line(const RoadAct& act);
+
+// What one press of a press choice did.
+struct PressOutcome {
+    bool greyed = false;
+    int table = 0;    // the table in force after it
+    int entries = 0;  // entries the table combo offers after it (a ten-coin composition)
+};
+
+// A distinct situation, as the walk hands it to its observer. The road starts
+// with the menu commands of the bet and the stop order.
+struct SituationView {
+    const Panel& panel;
+    const probe::ProbePanel& dialog;
+    std::span<const RoadAct> road;
+    std::array<std::uint64_t, 2> shown;  // a digest of the state and the display
+    int press_reel;                      // 0, or the reel (1, 2) whose column offers press positions
+    const std::array<PressOutcome, 21>* presses;  // what each press of that choice did
+};
 
 struct WalkOptions {
     // One JSON line per situation: the road to it, the table in force and, in a
     // press choice, the press positions that put another table in force.
     std::FILE* switches = nullptr;
     bool click_stops = true;  // click the shown stops of computed columns
+    // Called once for every situation the walk walks on from.
+    std::function<void(const SituationView&)> on_situation;
 };
 
 struct WalkResult {
