@@ -51,7 +51,8 @@ std::optional<int> row_pixels(const char* text) {
 
 }  // namespace
 
-int run_command_line(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+std::variant<int, ScriptInvocation> read_command_line(const std::vector<std::string>& args, std::ostream& out,
+                                                      std::ostream& err) {
     enum { opt_row_pixels = 1, opt_companion, opt_help, opt_version };
     static const option long_options[] = {
         {"row-pixels", required_argument, nullptr, opt_row_pixels},
@@ -111,19 +112,29 @@ int run_command_line(const std::vector<std::string>& args, std::istream& in, std
         return exit_failure;
     }
 
-    std::istringstream file_text;
-    std::istream* source = &in;
+    ScriptInvocation invocation{options, std::nullopt};
     if (first < storage.size() && storage[first] != "-") {
         std::string why;
-        std::optional<std::string> text = read_script_file(storage[first], why);
-        if (!text) {
+        invocation.file_text = read_script_file(storage[first], why);
+        if (!invocation.file_text) {
             err << program_name << ": " << readable_excerpt(storage[first]) << ": " << why << '\n';
             return exit_failure;
         }
-        file_text.str(std::move(*text));
+    }
+    return invocation;
+}
+
+int run_command_line(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+    std::variant<int, ScriptInvocation> read = read_command_line(args, out, err);
+    if (const int* status = std::get_if<int>(&read)) return *status;
+    ScriptInvocation& invocation = std::get<ScriptInvocation>(read);
+    std::istringstream file_text;
+    std::istream* source = &in;
+    if (invocation.file_text) {
+        file_text.str(std::move(*invocation.file_text));
         source = &file_text;
     }
-    ModelHost host(options);
+    ModelHost host(invocation.options);
     Session session(host, out, err, program_name);
     return session.run(*source);
 }
