@@ -12,6 +12,7 @@
 #include "frontends/win32/win32_panel.h"
 #include "machine/symbols.h"
 #include "panel/dialog_layout.h"
+#include "panel/layout_metrics.h"
 
 namespace reelctl {
 namespace {
@@ -213,6 +214,8 @@ TEST(StoredTemplate, DialogAndEveryControlAsTheLayoutHasThem) {
 }
 
 TEST_F(DialogTemplate, ControlsInLayoutOrderWithTheirStateTextAndPixels) {
+    // The dialog's base units: 4 horizontal and 8 vertical dialog units in pixels.
+    const RECT base = pixels(0, 0, 4, 8);
     HWND control = GetWindow(dialog, GW_CHILD);
     for (const layout::Control& expected : layout::controls) {
         ASSERT_NE(control, nullptr) << "the dialog ends before control " << expected.id;
@@ -229,6 +232,11 @@ TEST_F(DialogTemplate, ControlsInLayoutOrderWithTheirStateTextAndPixels) {
         const RECT got = client_rect_of(control);
         EXPECT_EQ(got.left, place.left);
         EXPECT_EQ(got.top, place.top);
+        // The front ends that place the controls themselves compute the same.
+        EXPECT_EQ(layout::mul_div(expected.x, base.right, 4), place.left);
+        EXPECT_EQ(layout::mul_div(expected.y, base.bottom, 8), place.top);
+        EXPECT_EQ(layout::mul_div(expected.width, base.right, 4), size.right);
+        EXPECT_EQ(layout::mul_div(expected.height, base.bottom, 8), size.bottom);
         if (expected.kind == layout::Kind::bitmap) {
             // Sized by its picture, which the template names.
             HBITMAP picture = reinterpret_cast<HBITMAP>(SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
