@@ -1,0 +1,59 @@
+// The page's side of the binding: functions of the panel view, imported
+// into WebAssembly from dom_imports.js. Ids are the template's control ids.
+//
+// Code page 932 texts are passed as bytes and length and decoded by the page.
+// Texts coming back are UTF-8, in memory from malloc that the caller frees;
+// a null pointer stands for "none".
+#pragma once
+
+extern "C" {
+
+// ---- building and the primitives --------------------------------------------
+// A fresh dialog in the page from the layout; rows `row_pixels` apart, or from the font when negative.
+void reelctl_dom_build(int row_pixels);
+void reelctl_dom_set_text(int id, const char* cp932, int length);
+void reelctl_dom_enable(int id, int on);
+void reelctl_dom_show(int id, int on);
+void reelctl_dom_check(int id, int on);
+void reelctl_dom_set_image(int id, const char* name);  // null: no picture
+void reelctl_dom_combo_reset(int id);
+void reelctl_dom_combo_add(int id, const char* cp932, int length);
+char* reelctl_dom_combo_text(int id);
+void reelctl_dom_focus(int id);
+void reelctl_dom_initial_focus();  // the dialog manager's first focus after WM_INITDIALOG
+void reelctl_dom_caption(const char* cp932, int length);
+void reelctl_dom_message(const char* cp932, int length, const char* caption_cp932, int caption_length);
+void reelctl_dom_menu_check(int id, int on);
+int reelctl_dom_control_top(int id);
+int reelctl_dom_channel_open(const char* name);  // a handle, or -1
+void reelctl_dom_channel_post(int channel, const void* bytes, int size);
+void reelctl_dom_channel_close(int channel);
+void reelctl_dom_help(const char* document);
+void reelctl_dom_end_dialog(int value);
+
+// ---- what a script host reads and does ----------------------------------------
+// Bits of reelctl_dom_state: the control exists, is shown, enabled, checked.
+enum { reelctl_dom_exists = 1, reelctl_dom_shown = 2, reelctl_dom_enabled = 4, reelctl_dom_checked = 8 };
+int reelctl_dom_state(int id);
+char* reelctl_dom_text(int id);  // an edit box's text, a combo's current text
+int reelctl_dom_item_count(int id);
+char* reelctl_dom_item(int id, int index);
+char* reelctl_dom_image(int id);  // the picture's name
+char* reelctl_dom_caption_text();
+int reelctl_dom_focused();  // the id of the control with the focus, or -1
+int reelctl_dom_menu_checked(int id);
+// The open message box: its text and caption, then a click on its OK button. Null when none is open.
+char* reelctl_dom_message_text();
+char* reelctl_dom_message_caption();
+void reelctl_dom_answer_message();
+void reelctl_dom_click(int id);                  // a user's click
+void reelctl_dom_pick(int id, int index);        // a user's choice in a combo's list
+void reelctl_dom_type_text(int id, const char* utf8);
+int reelctl_dom_menu_command(int id);            // a click on the menu item; 0 when the menu has none
+void reelctl_dom_close_box();                    // a click on the window's close box
+// A companion of the run that listens on `channel`, and the bytes it has
+// received: their count (copied up to `size`), or -1 while nothing came.
+void reelctl_dom_companion_listen(const char* channel);
+int reelctl_dom_companion_received(char* buffer, int size);
+
+}  // extern "C"

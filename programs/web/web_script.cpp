@@ -1,0 +1,175 @@
+#include "programs/web/web_script.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <variant>
+
+#include "app/dialog.h"
+#include "frontends/web/dom.h"
+#include "frontends/web/web_panel.h"
+#include "panel/control_ids.h"
+#include "panel/dialog_layout.h"
+#include "programs/reelctl-script/command_line.h"
+#include "script/dialog_under_test.h"
+#include "script/session.h"
+#include "script/tracing_panel.h"
+#include "text/cp932.h"
+
+namespace reelctl::web {
+
+Panel*& dom_panel() {
+    static Panel* panel = nullptr;
+    return panel;
+}
+
+namespace {
+
+constexpr const char* program_name = "reelctl-script";
+
+// A UTF-8 text from the page, freed here; empty for none.
+std::string take(char* utf8) {
+    std::string text = utf8 ? utf8 : "";
+    std::free(utf8);
+    return text;
+}
+
+std::optional<std::string> take_optional(char* utf8) {
+    if (!utf8) return std::nullopt;
+    return take(utf8);
+}
+
+}  // namespace
+
+// The panel in the page's DOM, as a dialog under test: the user's acts are
+// DOM events on the page's controls, and everything is read back from the DOM.
+class WebHost final : public script::DialogUnderTest {
+public:
+    WebHost(const ModelOptions& options, const std::string& channel)
+        : options_(options), binding_channel_(channel), binding_(web_options(channel)), tracer_(binding_, binding_), panel_(tracer_, tracer_) {}
+    ~WebHost() override {
+        if (dom_panel() == &panel_) dom_panel() = nullptr;
+    }
+
+    void start() override {
+        reelctl_dom_build(options_.row_pixels);
+        if (options_.companion) reelctl_dom_companion_listen(binding_channel_.c_str());
+        dom_panel() = &panel_;
+        if (dialog_procedure(panel_, msg_initdialog, 0, 0) != 0) reelctl_dom_initial_focus();
+    }
+    void send(std::uint32_t message, std::uintptr_t wparam) override { dialog_procedure(panel_, message, wparam, 0); }
+    void menu(int id) override {
+        // A command of the menu is a click on its item; any other id goes straight to the dialog.
+        if (!reelctl_dom_menu_command(id)) send(msg_command, command_param(id, 0));
+    }
+    void syscommand(std::uintptr_t value) override {
+        if (value == syscommand_close) reelctl_dom_close_box();
+        else send(msg_syscommand, value);
+    }
+    void click(int id) override { reelctl_dom_click(id); }
+    void pick(int id, std::size_t item) override { reelctl_dom_pick(id, static_cast<int>(item)); }
+    void type_text(int id, std::string_view text) override {
+        reelctl_dom_type_text(id, cp932_to_utf8(text).c_str());
+    }
+    // Each message box is read as the user sees it and answered with OK.
+    void settle() override {
+        while (std::optional<std::string> text = take_optional(reelctl_dom_message_text())) {
+            const std::string caption = take(reelctl_dom_message_caption());
+            messages_.push_back({utf8_to_cp932(*text), utf8_to_cp932(caption)});
+            reelctl_dom_answer_message();
+        }
+    }
+
+    bool readable() override { return true; }  // after close the page keeps the controls as they were
+    std::optional<int> end_value() override { return binding_.end_value(); }
+    bool visible(int id) override { return (reelctl_dom_state(id) & reelctl_dom_shown) != 0; }
+    bool enabled(int id) override { return (reelctl_dom_state(id) & reelctl_dom_enabled) != 0; }
+    bool checked(int id) override { return (reelctl_dom_state(id) & reelctl_dom_checked) != 0; }
+    std::string text(int id) override { return utf8_to_cp932(take(reelctl_dom_text(id))); }
+    std::vector<std::string> items(int id) override {
+        std::vector<std::string> texts;
+        const int count = reelctl_dom_item_count(id);
+        for (int i = 0; i < count; ++i) texts.push_back(utf8_to_cp932(take(reelctl_dom_item(id, i))));
+        return texts;
+    }
+    std::size_t item_count(int id) override { return static_cast<std::size_t>(std::max(0, reelctl_dom_item_count(id))); }
+    std::optional<std::string> image(int id) override { return take_optional(reelctl_dom_image(id)); }
+    std::string caption() override { return utf8_to_cp932(take(reelctl_dom_caption_text())); }
+    std::optional<int> focus() override {
+        const int id = reelctl_dom_focused();
+        return id < 0 ? std::nullopt : std::optional<int>(id);
+    }
+    std::optional<std::vector<int>> menu_checked() override {
+        std::vector<int> checked;
+        for (const layout::MenuEntry& entry : layout::menu)
+            if (entry.kind == layout::MenuEntryKind::item && entry.id >= IDM_BET_1 && entry.id <= IDM_ORDER_LAST &&
+                reelctl_dom_menu_checked(entry.id))
+                checked.push_back(entry.id);
+        std::sort(checked.begin(), checked.end());
+        return checked;
+    }
+    std::vector<script::ShownMessage> take_messages() override { return std::exchange(messages_, {}); }
+    std::optional<std::string> notice() override {
+        if (!options_.companion) return std::nullopt;
+        char bytes[256];
+        const int count = reelctl_dom_companion_received(bytes, sizeof bytes);
+        if (count < 0) return std::nullopt;
+        return std::string(bytes, static_cast<std::size_t>(std::min<int>(count, sizeof bytes)));
+    }
+    const EngineState* engine_state() override { return &panel_; }
+    script::TracingPanel* tracer() override { return &tracer_; }
+
+private:
+    static WebOptions web_options(const std::string& channel) {
+        WebOptions options;
+        options.channel = channel;  // only this run's own companion hears the notice
+        options.help_document.clear();  // a script run opens no tab
+        return options;
+    }
+
+    ModelOptions options_;
+    std::string binding_channel_;
+    WebPanel binding_;
+    script::TracingPanel tracer_;
+    Panel panel_;
+    std::vector<script::ShownMessage> messages_;
+};
+
+struct ScriptRun::Play {
+    Play(WebHost& host, std::ostream& out, std::ostream& err) : session(host, out, err, program_name) {}
+    script::Session session;
+};
+
+ScriptRun::ScriptRun(const std::vector<std::string>& args, std::string input, int run_number)
+    : channel_(std::string(companion_mailslot_name) + "#script-" + std::to_string(run_number)) {
+    std::variant<int, script::ScriptInvocation> read = script::read_command_line(args, out_, err_);
+    if (const int* status = std::get_if<int>(&read)) {
+        status_ = *status;
+        return;
+    }
+    script::ScriptInvocation& invocation = std::get<script::ScriptInvocation>(read);
+    in_.str(invocation.file_text ? std::move(*invocation.file_text) : std::move(input));
+    host_ = std::make_unique<WebHost>(invocation.options, channel_);
+    play_ = std::make_unique<Play>(*host_, out_, err_);
+    play_->session.start();
+}
+
+ScriptRun::~ScriptRun() = default;
+
+// The line loop of a script session, one line a call: CR LF line ends, a
+// byte order mark before the first line, a malformed line ends the run.
+std::optional<int> ScriptRun::step() {
+    if (status_) return status_;
+    std::string line;
+    if (!std::getline(in_, line)) {
+        out_.flush();
+        status_ = script::exit_ok;
+        return status_;
+    }
+    ++line_number_;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line_number_ == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+    if (!play_->session.run_line(line, line_number_)) status_ = script::exit_malformed;
+    return status_;
+}
+
+}  // namespace reelctl::web

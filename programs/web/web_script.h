@@ -1,0 +1,51 @@
+// Panel scripts in the page: the lines of reelctl-script, acted out on the
+// panel in the page's DOM through the one script engine, and the same
+// output, read back from the DOM.
+//
+// A run goes one line at a time, so that the page can take its turn between
+// lines (the companion's BroadcastChannel delivers between tasks).
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/panel.h"
+
+namespace reelctl::web {
+
+class WebHost;
+
+// The panel that the page's DOM events go to; null while none is open.
+Panel*& dom_panel();
+
+class ScriptRun {
+public:
+    // `args` as reelctl-script takes them; `input` stands for its standard input.
+    ScriptRun(const std::vector<std::string>& args, std::string input, int run_number);
+    ~ScriptRun();
+
+    // Runs the next line: none while lines remain, else the exit status.
+    std::optional<int> step();
+    std::optional<int> status() const { return status_; }
+
+    std::string out() const { return out_.str(); }
+    std::string err() const { return err_.str(); }
+    // The channel on which this run's companion listens.
+    const std::string& channel() const { return channel_; }
+
+private:
+    std::ostringstream out_;
+    std::ostringstream err_;
+    std::string channel_;
+    std::optional<int> status_;
+    std::istringstream in_;
+    long line_number_ = 0;
+    std::unique_ptr<WebHost> host_;
+    struct Play;
+    std::unique_ptr<Play> play_;
+};
+
+}  // namespace reelctl::web

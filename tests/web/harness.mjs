@@ -1,0 +1,137 @@
+// What the browser tests share: the site served on a port of this machine,
+// Debian's Chromium through playwright-core, the native reelctl-script, and
+// the panel read back from the page's DOM in the shape of a dump's controls.
+//
+// Environment: REELCTL_SITE (the site folder), REELCTL_SCRIPT (the native
+// reelctl-script), REELCTL_SOURCE (the source tree), CHROMIUM (default
+// /usr/bin/chromium).
+
+import { execFile } from 'node:child_process';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import { chromium } from 'playwright-core';
+
+export const site = process.env.REELCTL_SITE;
+export const nativeScript = process.env.REELCTL_SCRIPT;
+export const source = process.env.REELCTL_SOURCE;
+
+const types = {
+  '.html': 'text/html; charset=utf-8',
+  '.js': 'text/javascript',
+  '.css': 'text/css',
+  '.wasm': 'application/wasm',
+  '.bmp': 'image/bmp',
+};
+
+// The site on 127.0.0.1, on a port of the system's choosing.
+export async function serve(folder = site) {
+  const server = http.createServer((request, response) => {
+    const wanted = decodeURIComponent(new URL(request.url, 'http://site').pathname);
+    const file = path.join(folder, path.normalize(wanted.endsWith('/') ? `${wanted}index.html` : wanted));
+    if (!file.startsWith(path.resolve(folder))) {
+      response.writeHead(403).end();
+      return;
+    }
+    fs.readFile(file, (error, data) => {
+      if (error) {
+        response.writeHead(404).end();
+        return;
+      }
+      response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
+      response.end(data);
+    });
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close() };
+}
+
+// Headless Chromium as these machines run it.
+export function launch() {
+  return chromium.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+      '--disable-component-update', '--disable-sync'],
+  });
+}
+
+// A page with the panel open; page errors fail the test that reads `errors`.
+export async function openPanel(context, url) {
+  const page = await context.newPage();
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(error.message));
+  await page.goto(url);
+  await page.waitForFunction(() => document.documentElement.dataset.ready === 'true');
+  return { page, errors };
+}
+
+// reelctl-script natively: {status, stdout, stderr}.
+export function runNative(args, scriptText) {
+  return new Promise((resolve, reject) => {
+    const child = execFile(nativeScript, args, { encoding: 'utf8', maxBuffer: 64 << 20 }, (error, stdout, stderr) => {
+      if (error && typeof error.code !== 'number') reject(error);
+      else resolve({ status: error ? error.code : 0, stdout, stderr });
+    });
+    child.stdin.on('error', () => {});  // --help and bad options end before reading the script
+    child.stdin.end(scriptText);
+  });
+}
+
+// The last dump a native run of `lines` prints.
+export async function nativeDump(lines, args = []) {
+  const run = await runNative(args, `${lines.join('\n')}\ndump\n`);
+  const dumps = run.stdout.trim().split('\n').map((line) => JSON.parse(line)).filter((line) => line.dump);
+  return dumps[dumps.length - 1].dump;
+}
+
+// The header options of a shared scenario as the other front ends' comparisons read them.
+export function scenarioOptions(text) {
+  const args = [];
+  const unread = [];
+  for (const line of text.split('\n')) {
+    const header = /^#\s*(both|model|rows|unread):\s*(.*?)\s*$/.exec(line);
+    if (!header) continue;
+    const words = header[2].split(/\s+/).filter(Boolean);
+    if (header[1] === 'rows') args.push('--row-pixels', words[0]);
+    else if (header[1] === 'unread') unread.push(...words);
+    else args.push(...words);
+  }
+  return { args, unread };
+}
+
+// The shared scenarios: the window tests' and the documented example.
+export function scenarios() {
+  const folder = path.join(source, 'tests/window/scenarios');
+  return [
+    ...fs.readdirSync(folder).filter((name) => name.endsWith('.script')).sort().map((name) => path.join(folder, name)),
+    path.join(source, 'tests/script/example.script'),
+  ];
+}
+
+// The panel's controls as the page shows them, keyed and shaped as in a dump.
+export function pageControls(page) {
+  return page.evaluate(() => {
+    const controls = {};
+    for (const element of document.querySelectorAll('.client [data-id]')) {
+      const id = element.dataset.id;
+      if (id === '1001') continue;  // the spare edit box, which no dump shows
+      const enabled = !(element.disabled || element.classList.contains('disabled'));
+      if (element.classList.contains('edit')) controls[id] = { text: element.value, enabled };
+      else if (element.classList.contains('radio')) controls[id] = { visible: !element.hidden, checked: element.checked };
+      else if (element.classList.contains('bitmap')) {
+        const source = element.getAttribute('src');
+        controls[id] = { image: source ? source.replace(/^.*\//, '').replace(/\.bmp$/, '') : null };
+      } else if (element.classList.contains('combo-field')) {
+        const items = [...element.parentElement.querySelectorAll('li')].map((row) => row.textContent);
+        controls[id] = { items, text: element.querySelector('.combo-text').textContent, enabled };
+      } else controls[id] = { enabled };
+    }
+    return controls;
+  });
+}
+
+export function freshDirectory() {
+  return fs.mkdtempSync(path.join(os.tmpdir(), 'reelctl-web-'));
+}
