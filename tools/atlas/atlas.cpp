@@ -75,6 +75,15 @@ Situation situation_of(const walk::SituationView& view) {
     s.engine = view.panel;
     s.press_reel = view.press_reel;
     s.rows = press_rows(view);
+    for (int reel = 0; reel < reel_count; ++reel)
+        for (int row = 0; row < position_count; ++row) {
+            const std::string_view text = view.dialog.text(slide_edit_id(reel, row));
+            const int radio = stop_radio_id(reel, row);
+            s.shown[reel][row] = {text.empty() ? ' ' : text[0], view.dialog.visible(radio), view.dialog.checked(radio),
+                                  !view.dialog.enabled(slide_edit_id(reel, row))};
+        }
+    const int combos[] = {IDC_ROLE_COMBO, IDC_TABLE_COMBO, IDC_PATTERN_COMBO};
+    for (std::size_t i = 0; i < s.combo_texts.size(); ++i) s.combo_texts[i] = cp932_to_utf8(view.dialog.text(combos[i]));
     return s;
 }
 

@@ -26,6 +26,14 @@ struct PressRow {
     bool greyed = false;  // the row is greyed in the press choice
 };
 
+// A row of a reel column as the dialog shows it.
+struct ShownRow {
+    char slide = ' ';      // the slide box's text: ' ' or a digit
+    bool radio = false;    // the stop radio is shown
+    bool checked = false;  // and checked
+    bool greyed = false;   // the slide box is disabled
+};
+
 struct Situation {
     std::vector<std::string> road;    // panel-script lines from panel start
     std::string state;                // the "state" object of a dump, as JSON
@@ -34,6 +42,8 @@ struct Situation {
     std::vector<std::pair<int, int>> stops_taken;  // (reel, position) clicked on the road
     int press_reel = 0;               // 0, or the reel whose column offers press positions
     std::vector<PressRow> rows;       // every shown column, reel by reel, press by press
+    std::array<std::array<ShownRow, position_count>, reel_count> shown{};  // the columns on the dialog
+    std::array<std::string, 3> combo_texts;  // role, table and pattern combo (UTF-8)
 };
 
 struct Atlas {
