@@ -65,7 +65,7 @@ def main():
     parser.add_argument("--sample", type=int, default=400)
     args = parser.parse_args()
     with tempfile.TemporaryDirectory() as out:
-        done = subprocess.run([args.atlas, "--out", out], capture_output=True, timeout=600)
+        done = subprocess.run([args.atlas, "--out", out, "--formats", "jsonl,csv"], capture_output=True, timeout=600)
         if done.returncode != 0:
             sys.exit("reelctl-atlas failed: " + done.stderr.decode(errors="replace"))
         with open(os.path.join(out, "situations.jsonl"), encoding="utf-8") as f:

@@ -1,25 +1,33 @@
 // reelctl-atlas: every situation a user can reach on the panel, written out.
 //
-//     reelctl-atlas --out DIR [--formats jsonl,csv]
+//     reelctl-atlas --out DIR [--formats jsonl,csv,html]
 //
 // DIR/situations.jsonl  a line per situation: the road to it (panel-script
 //                       lines), the state a dump prints, the window pictures
 // DIR/presses.csv       a row per situation, shown reel and press position
+// DIR/html/             static pages: a tree of choices per role with every
+//                       situation drawn like the panel, and a reverse lookup
+//                       (tools/atlas/html.h); served as the site's atlas/
 #include <getopt.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
+#include <thread>
 
 #include "tools/atlas/atlas.h"
+#include "tools/atlas/html.h"
 
 namespace {
 
 constexpr const char* program_name = "reelctl-atlas";
+constexpr std::string_view format_names[] = {"jsonl", "csv", "html"};
 
 int usage(std::FILE* out, int status) {
-    std::fprintf(out, "usage: %s --out DIR [--formats jsonl,csv]\n", program_name);
+    std::fprintf(out, "usage: %s --out DIR [--formats jsonl,csv,html]\n", program_name);
     return status;
 }
 
@@ -44,7 +52,7 @@ int main(int argc, char** argv) {
         {nullptr, 0, nullptr, 0},
     };
     std::string out_dir;
-    std::string formats = "jsonl,csv";
+    std::string formats = "jsonl,csv,html";
     opterr = 0;
     for (int c; (c = getopt_long(argc, argv, "+:", long_options, nullptr)) != -1;) {
         switch (c) {
@@ -57,23 +65,48 @@ int main(int argc, char** argv) {
         }
     }
     if (out_dir.empty() || optind != argc) return usage(stderr, 1);
+    bool wanted[3] = {};
+    for (std::size_t start = 0; start <= formats.size();) {
+        const std::size_t end = std::min(formats.find(',', start), formats.size());
+        const std::string name = formats.substr(start, end - start);
+        const auto known = std::find(std::begin(format_names), std::end(format_names), name);
+        if (known == std::end(format_names)) {
+            std::fprintf(stderr, "%s: unknown format \"%s\" (jsonl, csv, html)\n", program_name, name.c_str());
+            return usage(stderr, 1);
+        }
+        wanted[known - std::begin(format_names)] = true;
+        start = end + 1;
+    }
+
     std::error_code error;
     std::filesystem::create_directories(out_dir, error);
     if (error) {
         std::fprintf(stderr, "%s: %s: %s\n", program_name, out_dir.c_str(), error.message().c_str());
         return 1;
     }
-    const auto wants = [&](const char* format) { return ("," + formats + ",").find(std::string(",") + format + ",") != std::string::npos; };
-
     const reelctl::atlas::Atlas atlas = reelctl::atlas::collect();
     if (atlas.walk.failures) {
         std::fprintf(stderr, "%s: the walk found a broken rule: %s\n", program_name, atlas.walk.first_failure.c_str());
         return 1;
     }
     const std::filesystem::path dir(out_dir);
+    // The pages are written beside the JSON lines and the CSV, on a thread of their own.
+    reelctl::atlas::HtmlReport report;
+    std::string html_problem;
+    bool html_ok = true;
+    std::thread html;
+    if (wanted[2]) html = std::thread([&] { html_ok = reelctl::atlas::write_html(dir / "html", atlas, report, html_problem); });
     bool ok = true;
-    if (wants("jsonl")) ok &= write_file(dir / "situations.jsonl", reelctl::atlas::write_situations, atlas);
-    if (wants("csv")) ok &= write_file(dir / "presses.csv", reelctl::atlas::write_presses, atlas);
+    if (wanted[0]) ok &= write_file(dir / "situations.jsonl", reelctl::atlas::write_situations, atlas);
+    if (wanted[1]) ok &= write_file(dir / "presses.csv", reelctl::atlas::write_presses, atlas);
+    if (html.joinable()) html.join();
     std::printf("%zu situations\n", atlas.situations.size());
+    if (wanted[2] && html_ok) {
+        std::printf("html: %d role pages, %ju bytes in all, lookup.json %ju bytes, largest page %s %ju bytes\n",
+                    report.pages, report.bytes, report.lookup_bytes, report.largest_page.c_str(), report.largest);
+    } else if (wanted[2]) {
+        std::fprintf(stderr, "%s: %s\n", program_name, html_problem.c_str());
+        ok = false;
+    }
     return ok ? 0 : 1;
 }
