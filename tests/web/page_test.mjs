@@ -80,10 +80,14 @@ test('mouse: the typical road with real clicks, the close and opening again', as
   await control(page, 1127).click();
   await control(page, 1327).click();
   await sameAsNative(page, [...road, 'click 1127', 'click 1327']);
+  // Another stop of the same reel: the reel's other radio is unchecked.
+  await control(page, 1335).click();
+  const stops = [...road, 'click 1127', 'click 1327', 'click 1335'];
+  await sameAsNative(page, stops);
   // The same item picked again is a pick again: the table choice starts over.
   await control(page, 1058).click();
   await option(page, 1058, '(1) 25%').click();
-  await sameAsNative(page, [...road, 'click 1127', 'click 1327', 'pick 1058 0']);
+  await sameAsNative(page, [...stops, 'pick 1058 0']);
 
   await control(page, 1).click();
   await page.locator('.ended').waitFor();

@@ -80,6 +80,12 @@ test('scenarios traced: every primitive call in the same order', async () => {
   }
 });
 
+test('a second stop of the same reel, traced', async () => {
+  // No shared scenario stops one reel twice: the reel's other radio must be unchecked.
+  await compare('menu 40026\npicktext 1057 BIG BONUS\npick 1058 0\nclick 1240\ntrace on\nclick 1327\nclick 1335\ndump\n',
+    [], uncompared);
+});
+
 test('the command line as reelctl-script reads it', async () => {
   const road = 'menu 40026\npicktext 1057 BIG BONUS\npick 1058 0\nclick 1240\ndump\nclose\ndump\n';
   for (const args of [
