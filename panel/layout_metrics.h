@@ -19,6 +19,13 @@ constexpr bool has_kind(int id, Kind kind) {
     return c && c->kind == kind;
 }
 
+// A control the Tab key stops at (WS_TABSTOP in the template): the combos,
+// the edit boxes, the radio buttons and the push buttons.
+constexpr bool is_tab_stop(Kind kind) {
+    return kind == Kind::combo || kind == Kind::edit || kind == Kind::readonly_edit || kind == Kind::radio ||
+           kind == Kind::default_button;
+}
+
 // The top of control `id` in dialog units from the client area's top; 0 for an unknown id.
 constexpr int control_top_units(int id) {
     const Control* c = find_control(id);

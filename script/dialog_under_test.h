@@ -13,6 +13,7 @@
 
 #include "engine/state.h"
 #include "panel/messages.h"
+#include "script/keys.h"
 
 namespace reelctl::script {
 
@@ -49,6 +50,9 @@ public:
     virtual void pick(int id, std::size_t item) = 0;
     // A text typed into a combo: it selects nothing and notifies nobody.
     virtual void type_text(int id, std::string_view text) = 0;
+    // Keys pressed on the window, handled by its dialog manager; false for a
+    // host without a keyboard (the model dialog).
+    virtual bool press_keys(const std::vector<KeyPress>&) { return false; }
 
     // ---- what it shows -------------------------------------------------------
     // False once the dialog can no longer be read (a real window after its end).

@@ -4,18 +4,24 @@
 
 namespace reelctl::script {
 
-ModelHost::ModelHost(ModelOptions options) : model_(options), tracer_(model_, model_), panel_(tracer_, tracer_) {}
+ModelHost::ModelHost(ModelOptions options) : model_(options), tracer_(model_, model_), panel_(tracer_, tracer_) {
+    model_.set_dialog_procedure([this](std::uint32_t message) { return dialog_procedure(panel_, message, 0, 0); });
+}
 
 void ModelHost::start() { model_.initial_focus(dialog_procedure(panel_, msg_initdialog, 0, 0)); }
 
 void ModelHost::send(std::uint32_t message, std::uintptr_t wparam) { dialog_procedure(panel_, message, wparam, 0); }
 
+void ModelHost::setfocus() { model_.dialog_takes_focus(); }
+
 void ModelHost::click(int id) {
+    model_.user_focus(id);
     model_.radio_checks_itself(id);
     command(id, notify_clicked);
 }
 
 void ModelHost::pick(int id, std::size_t item) {
+    model_.user_focus(id);
     model_.select_item(id, item);
     command(id, notify_selendok);
 }

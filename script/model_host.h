@@ -17,6 +17,7 @@ public:
 
     void start() override;
     void send(std::uint32_t message, std::uintptr_t wparam) override;
+    void setfocus() override;
     void click(int id) override;
     void pick(int id, std::size_t item) override;
     void type_text(int id, std::string_view text) override;

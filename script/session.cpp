@@ -54,6 +54,22 @@ void Session::execute(const Event& event, std::string_view line, long line_numbe
 }
 
 bool Session::run_line(std::string_view line, long line_number) {
+    if (key_lines_) {
+        const std::size_t start = line.find_first_not_of(" \t");
+        if (start != std::string_view::npos && line.substr(start, 4) == "key ") {
+            const auto presses = parse_keys(line.substr(start + 4));
+            if (!presses) {
+                out_.flush();
+                err_ << program_ << ": line " << line_number << ": unknown key in " << readable_excerpt(line) << '\n';
+                return false;
+            }
+            if (dialog_.end_value()) note(line_number, line, "the panel is closed");
+            else if (!dialog_.press_keys(*presses)) note(line_number, line, "this dialog takes no keys");
+            dialog_.settle();
+            out_.flush();
+            return true;
+        }
+    }
     const ParsedLine parsed = parse_line(line);
     switch (parsed.kind) {
         case ParsedLine::Kind::skip:

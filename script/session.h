@@ -22,6 +22,11 @@ public:
     // `program` names the host in messages on `err`.
     Session(DialogUnderTest& dialog, std::ostream& out, std::ostream& err, std::string program);
 
+    // Takes `key SPEC...` lines (script/keys.h) besides the language's own:
+    // for the keyboard tests of the front ends on real windows. Off, such a
+    // line is malformed, as the language has it.
+    void take_key_lines(bool on) { key_lines_ = on; }
+
     // Opens the panel (once).
     void start();
 
@@ -43,6 +48,7 @@ private:
     std::ostream& err_;
     std::string program_;
     bool started_ = false;
+    bool key_lines_ = false;
 };
 
 }  // namespace reelctl::script

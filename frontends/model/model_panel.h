@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -85,9 +86,19 @@ public:
     void help(const char* file, unsigned context) override;
     void end_dialog(int value) override;
 
-    // The dialog manager: after WM_INITDIALOG returned nonzero it puts the
-    // focus on the first tab stop, the close button.
+    // The dialog manager's part in the focus, as the Windows dialog manager
+    // has it (see docs/panel-script.md, "Focus"). `send` hands a message to
+    // the dialog procedure and returns its result; the dialog manager needs it
+    // for WM_SETFOCUS.
+    using DialogSend = std::function<std::intptr_t(std::uint32_t message)>;
+    void set_dialog_procedure(DialogSend send) { send_ = std::move(send); }
+    // After WM_INITDIALOG returned nonzero: the focus on the first tab stop.
     void initial_focus(std::intptr_t initdialog_result);
+    // WM_SETFOCUS to the dialog: the dialog procedure, then, where it leaves
+    // the message to the dialog manager, the focus on the first tab stop.
+    void dialog_takes_focus();
+    // A user's mouse on a control: it takes the focus as the button goes down.
+    void user_focus(int id);
 
     // What a control does itself when the user acts on it, before the dialog
     // is notified: an auto radio button checks itself (each is a group of its
@@ -117,12 +128,14 @@ public:
 
 private:
     ModelControl* find(int id);
+    int first_tab_stop() const;
 
     ModelOptions options_;
     std::vector<ModelControl> controls_;  // ascending ids
     std::vector<int> index_by_id_;        // index into controls_ by id; -1 for no control
     std::string caption_;
     std::optional<int> focus_;
+    DialogSend send_;
     std::vector<std::pair<int, bool>> menu_items_;  // the first popup's items and their checks
     std::vector<ModelMessage> messages_;
     std::vector<ModelHelpCall> help_calls_;

@@ -1,7 +1,11 @@
 #include "frontends/qt/panel_window.h"
 
+#include <algorithm>
+
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -13,6 +17,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcut>
+#include <QTimer>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -25,6 +31,17 @@ namespace reelctl::qt {
 namespace {
 
 QString utf8(const char8_t* text) { return QString::fromUtf8(reinterpret_cast<const char*>(text)); }
+
+// A drop-down list as Windows has it: opened without a selection, its first
+// Down key goes to the first item.
+class DropDownList final : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    void showPopup() override {
+        QComboBox::showPopup();
+        if (currentIndex() < 0) view()->setCurrentIndex(QModelIndex());
+    }
+};
 
 }  // namespace
 
@@ -58,6 +75,8 @@ PanelWindow::PanelWindow(const WindowOptions& options) {
     build_menu();
     client_ = new QWidget(this);
     build_controls();
+    auto* select_mnemonic = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_S), this);
+    connect(select_mnemonic, &QShortcut::activated, this, [this] { mnemonic_s(); });
 
     // The menu bar on top, the controls below it in a scroll area: on a screen
     // smaller than the dialog (a high scale factor) the panel scrolls.
@@ -67,6 +86,7 @@ PanelWindow::PanelWindow(const WindowOptions& options) {
     client_->setFixedSize(width, height);
     auto* scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidget(client_);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -112,9 +132,10 @@ void PanelWindow::build_menu() {
                     action->setChecked(entry.check == layout::Check::checked);
                     check_items_.push_back(id);
                 }
+                // A menu command is posted: it reaches the dialog once the menu has closed.
                 connect(action, &QAction::triggered, this, [this, action, id] {
                     if (action->isCheckable()) action->setChecked(!action->isChecked());  // undo Qt's own toggle
-                    send(msg_command, command_param(id, 0));
+                    QTimer::singleShot(0, this, [this, id] { send(msg_command, command_param(id, 0)); });
                 });
                 actions_[id] = action;
                 break;
@@ -151,7 +172,7 @@ void PanelWindow::build_controls() {
                 break;
             }
             case layout::Kind::combo: {
-                auto* combo = new QComboBox(client_);  // a drop-down list: no typing
+                auto* combo = new DropDownList(client_);  // a drop-down list: no typing
                 combo->setEditable(false);
                 combo->setGeometry(rect.x(), rect.y(), rect.width(), combo->sizeHint().height());
                 connect(combo, &QComboBox::activated, this, [this, id] { send(msg_command, command_param(id, notify_selendok)); });
@@ -185,9 +206,11 @@ void PanelWindow::build_controls() {
             case layout::Kind::default_button: {
                 auto* button = new QPushButton(text, client_);
                 button->setGeometry(rect);
-                // The close button is the default: Enter closes the panel when the focus is on no other button.
-                button->setAutoDefault(false);
+                // The close button is the default: Enter closes the panel when the focus is on no
+                // other push button, and presses the push button that has it.
+                button->setAutoDefault(true);
                 button->setDefault(id == IDC_CLOSE);
+                button->setShortcut(QKeySequence());  // the mnemonic is the dialog's (mnemonic_s)
                 connect(button, &QAbstractButton::clicked, this, [this, id] { send(msg_command, command_param(id, notify_clicked)); });
                 widget = button;
                 kind = WidgetKind::push_button;
@@ -195,6 +218,9 @@ void PanelWindow::build_controls() {
             }
         }
         if (!widget) continue;
+        // Only the template's tab stops take the focus, by the keyboard or the mouse.
+        widget->setFocusPolicy(layout::is_tab_stop(entry.kind) ? Qt::StrongFocus : Qt::NoFocus);
+        if (id >= 0 && layout::is_tab_stop(entry.kind)) tab_stops_.push_back(id);
         if (entry.state == layout::State::hidden) widget->setHidden(true);
         if (entry.state == layout::State::disabled) widget->setEnabled(false);
         if (id >= 0 && kind) {
@@ -253,6 +279,68 @@ void PanelWindow::closeEvent(QCloseEvent* event) {
     send(msg_syscommand, syscommand_close);
 }
 
-void PanelWindow::reject() { send(msg_command, command_param(2, 0)); }
+void PanelWindow::reject() { send(msg_command, command_param(id_cancel, 0)); }
+
+// The window's focus widget: the control that has the focus while the window
+// is active, and keeps it while a message box is open or after the window
+// has gone.
+std::optional<int> PanelWindow::focused_control() const {
+    QWidget* focused = focusWidget();
+    for (const auto& [id, widget] : controls_)
+        if (widget == focused) return id;
+    return std::nullopt;
+}
+
+void PanelWindow::dialog_takes_focus() {
+    if (QWidget* focused = focusWidget()) focused->clearFocus();
+    if (send(msg_setfocus, 0) == 0)
+        if (QWidget* first = first_tab_stop()) first->setFocus(Qt::OtherFocusReason);
+}
+
+bool PanelWindow::takes_tab(int id) const {
+    QWidget* widget = control(id);
+    if (!widget || widget->isHidden() || !widget->isEnabled()) return false;
+    // Each radio is a group of its own: Tab goes to a group's checked radio only.
+    return kind(id) != WidgetKind::radio || button(id)->isChecked();
+}
+
+QWidget* PanelWindow::first_tab_stop() const {
+    for (int id : tab_stops_)
+        if (takes_tab(id)) return control(id);
+    return nullptr;
+}
+
+bool PanelWindow::focusNextPrevChild(bool next) {
+    const std::optional<int> focused = focused_control();
+    const auto here = focused ? std::find(tab_stops_.begin(), tab_stops_.end(), *focused) : tab_stops_.end();
+    const std::size_t count = tab_stops_.size();
+    std::size_t at = here == tab_stops_.end() ? (next ? count - 1 : 0) : static_cast<std::size_t>(here - tab_stops_.begin());
+    for (std::size_t step = 0; step < count; ++step) {
+        at = next ? (at + 1) % count : (at + count - 1) % count;
+        if (takes_tab(tab_stops_[at])) {
+            control(tab_stops_[at])->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return true;
+}
+
+// Alt+S, the mnemonic of both Select buttons: as the dialog manager does, the
+// next enabled control with it after the focus takes the focus and is pressed.
+void PanelWindow::mnemonic_s() {
+    const std::optional<int> focused = focused_control();
+    const std::size_t count = tab_stops_.size();
+    const auto here = focused ? std::find(tab_stops_.begin(), tab_stops_.end(), *focused) : tab_stops_.end();
+    std::size_t at = here == tab_stops_.end() ? count - 1 : static_cast<std::size_t>(here - tab_stops_.begin());
+    for (std::size_t step = 0; step < count; ++step) {
+        at = (at + 1) % count;
+        const int id = tab_stops_[at];
+        if ((id != IDC_SELECT_CENTER && id != IDC_SELECT_RIGHT) || !control(id)->isVisible() || !control(id)->isEnabled())
+            continue;
+        control(id)->setFocus(Qt::ShortcutFocusReason);
+        button(id)->click();
+        return;
+    }
+}
 
 }  // namespace reelctl::qt

@@ -40,7 +40,7 @@ struct WindowOptions {
 
 class PanelWindow final : public QDialog {
 public:
-    using Deliver = std::function<void(std::uint32_t message, std::uintptr_t wparam)>;
+    using Deliver = std::function<std::intptr_t(std::uint32_t message, std::uintptr_t wparam)>;
 
     explicit PanelWindow(const WindowOptions& options = {});
 
@@ -75,17 +75,31 @@ public:
     // A picture's static takes the picture's size with its border.
     void fit_bitmap(QLabel* label);
 
-    void send(std::uint32_t message, std::uintptr_t wparam) {
-        if (deliver_) deliver_(message, wparam);
-    }
+    std::intptr_t send(std::uint32_t message, std::uintptr_t wparam) { return deliver_ ? deliver_(message, wparam) : 0; }
+
+    // The dialog manager's part in the focus, as on Windows (docs/panel-script.md, "Focus").
+    // The control with the focus, or none.
+    std::optional<int> focused_control() const;
+    // The dialog takes the focus itself (a hidden focused control, a message
+    // box closed while no control had the focus, WM_SETFOCUS): the panel gets
+    // WM_SETFOCUS and, where it leaves the message to the dialog manager, the
+    // first tab stop gets the focus.
+    void dialog_takes_focus();
+    // The first tab stop that is shown and enabled.
+    QWidget* first_tab_stop() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;  // the close box: SC_CLOSE
     void reject() override;                        // Escape: command 2 (IDCANCEL)
+    // Tab and Shift+Tab: the template's tab stops in its order, passing
+    // hidden and disabled controls and radios that are not checked.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void build_menu();
     void build_controls();
+    bool takes_tab(int id) const;
+    void mnemonic_s();
 
     Deliver deliver_;
     QMenuBar* menu_bar_ = nullptr;
@@ -98,6 +112,7 @@ private:
     std::map<int, WidgetKind> kinds_;
     std::map<int, QButtonGroup*> radio_groups_;
     std::vector<int> ids_;
+    std::vector<int> tab_stops_;  // in the template's order
     std::map<int, QAction*> actions_;
     std::vector<int> check_items_;
     std::vector<TemplatePicture> template_pictures_;

@@ -1,6 +1,7 @@
 #include "frontends/qt/qt_panel.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
@@ -78,11 +79,19 @@ void QtPanel::set_text(int id, const char* value) {
 }
 
 void QtPanel::enable(int id, bool on) {
-    if (QWidget* widget = window_.control(id)) widget->setEnabled(on);
+    QWidget* widget = window_.control(id);
+    if (!widget) return;
+    // A disabled control loses the focus to nobody (Qt would hand it on to the next one).
+    if (!on && window_.focusWidget() == widget) widget->clearFocus();
+    widget->setEnabled(on);
 }
 
 void QtPanel::show(int id, bool on) {
-    if (QWidget* widget = window_.control(id)) widget->setHidden(!on);
+    QWidget* widget = window_.control(id);
+    if (!widget) return;
+    // A hidden control gives the focus to the dialog itself, before it goes.
+    if (!on && window_.focusWidget() == widget) window_.dialog_takes_focus();
+    widget->setHidden(!on);
 }
 
 void QtPanel::set_checked(int id, bool on) {
@@ -142,7 +151,7 @@ void QtPanel::combo_text(int id, char* buffer, std::size_t size) {
 
 void QtPanel::focus(int id) {
     if (QWidget* widget = window_.control(id)) {
-        widget->setFocus(Qt::OtherFocusReason);
+        if (widget->isEnabled()) widget->setFocus(Qt::OtherFocusReason);  // a disabled control does not take it
     } else if (QWidget* current = window_.focusWidget()) {
         current->clearFocus();  // an id the dialog does not have takes the focus away
     }
@@ -153,9 +162,14 @@ void QtPanel::caption(const char* value) {
 }
 
 void QtPanel::message(const char* value, const char* box_caption) {
+    // The box takes the focus while it is open; when it closes the control
+    // that had the focus gets it back or, where none had it, the dialog takes it.
+    const std::optional<int> had_focus = window_.focused_control();
     QMessageBox box(QMessageBox::NoIcon, from_cp932(box_caption), from_cp932(value), QMessageBox::Ok, &window_);
     if (answer_) QTimer::singleShot(0, &box, [this, &box] { answer_(box); });
     box.exec();
+    if (had_focus) window_.control(*had_focus)->setFocus(Qt::ActiveWindowFocusReason);
+    else window_.dialog_takes_focus();
 }
 
 void QtPanel::menu_check(int id, bool on) {

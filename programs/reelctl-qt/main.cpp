@@ -41,6 +41,7 @@ QString help_document() {
 struct CommandLine {
     std::optional<int> row_pixels;
     bool companion = false;
+    bool key_lines = false;
     QString script;
     QString grab;
 };
@@ -69,10 +70,13 @@ CommandLine parse_command_line(const QCoreApplication& app) {
                                   QStringLiteral("N"));
     const QCommandLineOption companion({QStringLiteral("companion")},
                                        QStringLiteral("In a script run, a companion receives the close notice."));
+    const QCommandLineOption key_lines({QStringLiteral("key-lines")},
+                                       QStringLiteral("In a script run, lines 'key SPEC...' press keys on the window "
+                                                      "(for keyboard tests; not part of the panel-script language)."));
     const QCommandLineOption grab({QStringLiteral("grab")},
                                   QStringLiteral("In a script run, save a picture of the window to PNG at the end."),
                                   QStringLiteral("PNG"));
-    parser.addOptions({script, rows, companion, grab});
+    parser.addOptions({script, rows, companion, key_lines, grab});
     parser.process(app);  // --help, --version and unknown options end here
     if (!parser.positionalArguments().isEmpty())
         refuse(QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().constFirst()));
@@ -88,10 +92,11 @@ CommandLine parse_command_line(const QCoreApplication& app) {
         line.row_pixels = static_cast<int>(pixels);
     }
     line.companion = parser.isSet(companion);
+    line.key_lines = parser.isSet(key_lines);
     line.script = parser.value(script);
     line.grab = parser.value(grab);
-    if (!parser.isSet(script) && (parser.isSet(companion) || parser.isSet(grab)))
-        refuse(QStringLiteral("--companion and --grab belong to a script run (--script FILE)"));
+    if (!parser.isSet(script) && (parser.isSet(companion) || parser.isSet(grab) || parser.isSet(key_lines)))
+        refuse(QStringLiteral("--companion, --key-lines and --grab belong to a script run (--script FILE)"));
     if (parser.isSet(script) && line.script.isEmpty()) refuse(QStringLiteral("--script needs a file"));
     return line;
 }
@@ -103,7 +108,7 @@ int run_viewer(const CommandLine& line) {
     reelctl::qt::QtPanel binding(window, options);
     reelctl::Panel panel(binding, binding);
     window.set_deliver([&panel](std::uint32_t message, std::uintptr_t wparam) {
-        reelctl::dialog_procedure(panel, message, wparam, 0);
+        return reelctl::dialog_procedure(panel, message, wparam, 0);
     });
     const std::intptr_t result = reelctl::dialog_procedure(panel, reelctl::msg_initdialog, 0, 0);
     if (!binding.end_value()) {
@@ -131,6 +136,7 @@ int run_script(const CommandLine& line, const std::optional<std::string>& text) 
     reelctl::qt::ScriptOptions options;
     options.row_pixels = line.row_pixels.value_or(24);
     options.companion = line.companion;
+    options.key_lines = line.key_lines;
     options.grab = line.grab;
     options.help_document = help_document();
     if (!text) return reelctl::qt::run_script(options, std::cin, std::cout, std::cerr);

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QLocalSocket>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QTest>
 
 #include <algorithm>
 #include <utility>
@@ -61,6 +63,24 @@ private:
     std::optional<std::string> received_;
 };
 
+Qt::Key qt_key(const script::KeyPress& press) {
+    switch (press.key) {
+        case script::Key::tab: return press.shift ? Qt::Key_Backtab : Qt::Key_Tab;
+        case script::Key::enter: return Qt::Key_Return;
+        case script::Key::escape: return Qt::Key_Escape;
+        case script::Key::space: return Qt::Key_Space;
+        case script::Key::up: return Qt::Key_Up;
+        case script::Key::down: return Qt::Key_Down;
+        case script::Key::left: return Qt::Key_Left;
+        case script::Key::right: return Qt::Key_Right;
+        case script::Key::home: return Qt::Key_Home;
+        case script::Key::end: return Qt::Key_End;
+        case script::Key::f4: return Qt::Key_F4;
+        case script::Key::character: break;
+    }
+    return static_cast<Qt::Key>(press.character);  // Qt::Key_A.. and Key_0.. are the ASCII codes
+}
+
 // The panel on a Qt window, as a dialog under test: the user's acts are the
 // widgets' own, and everything is read back from the widgets.
 class QtHost final : public script::DialogUnderTest {
@@ -78,7 +98,7 @@ public:
         });
         binding_.set_help_opener([](const QString&) {});  // a script run opens no viewer
         window_.set_deliver([this](std::uint32_t message, std::uintptr_t wparam) {
-            dialog_procedure(panel_, message, wparam, 0);
+            return dialog_procedure(panel_, message, wparam, 0);
         });
     }
 
@@ -99,16 +119,41 @@ public:
         if (QAction* action = window_.menu_action(id)) action->trigger();
         else dialog_procedure(panel_, msg_command, command_param(id, 0), 0);
     }
+    void setfocus() override { window_.dialog_takes_focus(); }
+    // The user's mouse: the control takes the focus as the button goes down,
+    // then the button's own click (an auto radio checks itself) notifies.
     void click(int id) override {
-        window_.button(id)->click();  // the button's own click: an auto radio checks itself, then the notification
+        window_.control(id)->setFocus(Qt::MouseFocusReason);
+        window_.button(id)->click();
     }
     void pick(int id, std::size_t item) override {
         QComboBox* combo = window_.combo(id);
+        combo->setFocus(Qt::MouseFocusReason);
         const int index = static_cast<int>(item);
         combo->setCurrentIndex(index);
         Q_EMIT combo->activated(index);  // the user's completed choice
     }
+    // The user's keyboard, through the system's key events (shortcuts and
+    // mnemonics included), to the widget with the focus.
+    bool press_keys(const std::vector<script::KeyPress>& presses) override {
+        for (const script::KeyPress& press : presses) {
+            Qt::KeyboardModifiers modifiers;
+            if (press.shift) modifiers |= Qt::ShiftModifier;
+            if (press.alt) modifiers |= Qt::AltModifier;
+            QTest::keyClick(key_target(), qt_key(press), modifiers);
+            QApplication::processEvents();
+        }
+        return true;
+    }
     void settle() override { QApplication::processEvents(); }
+    // Where a key goes: the list of a dropped-down combo, an open menu, or the focus.
+    QWidget* key_target() {
+        for (int id : window_.ids())
+            if (QComboBox* combo = window_.combo(id); combo && combo->view()->isVisible()) return combo->view();
+        if (QWidget* popup = QApplication::activePopupWidget()) return popup;
+        if (QWidget* focused = window_.focusWidget()) return focused;
+        return &window_;
+    }
     void type_text(int id, std::string_view text) override {
         QComboBox* combo = window_.combo(id);
         combo->setCurrentIndex(-1);
@@ -146,12 +191,7 @@ public:
         return std::nullopt;
     }
     std::string caption() override { return to_cp932(window_.windowTitle()); }
-    std::optional<int> focus() override {
-        QWidget* focused = window_.focusWidget();
-        for (int id : window_.ids())
-            if (window_.control(id) == focused) return id;
-        return std::nullopt;
-    }
+    std::optional<int> focus() override { return window_.focused_control(); }
     std::optional<std::vector<int>> menu_checked() override {
         std::vector<int> checked;
         for (int id : window_.check_items())
@@ -195,6 +235,7 @@ private:
 int run_script(const ScriptOptions& options, std::istream& in, std::ostream& out, std::ostream& err) {
     QtHost host(options);
     script::Session session(host, out, err, program_name);
+    session.take_key_lines(options.key_lines);
     const int status = session.run(in);
     if (!options.grab.isEmpty()) {
         // After a close the window is hidden; the picture shows it as it was left.

@@ -11,16 +11,8 @@ the window cannot show the program's memory ("state"), and after the close
 no longer its caption, focus, menu or controls. Both must ignore the same
 lines for the same reasons, and end with the same exit status.
 
-Comment lines at the top of a script set the run:
-    # both: ARGS      options for both (--companion)
-    # window: ARGS    options for window_driver (--keys, --log-pixels N)
-    # model: ARGS     options for reelctl-script
-    # env: NAME=VALUE ...   environment of the window's run (Wine and the program)
-    # rows: N         the slide rows must stand N pixels apart in the window
-    # codepage: N     Wine must run the program with this ANSI code page
-    # unread: KEY ... dump keys not compared in this script (say why in a comment:
-                      only where the model follows the driver's contract and the
-                      dialog manager does otherwise)
+Comment lines at the top of a script set the run (tests/support/scenarios.py):
+    # both, window, model, env, rows, codepage, unread, keys, twin, focus
 reelctl-script gets --row-pixels with the distance measured in the window.
 With --shots, the window's dumps are saved as DIR/NAME-N.png.
 """
@@ -29,27 +21,15 @@ import argparse
 import json
 import os
 import re
-import shlex
 import subprocess
 import sys
 import tempfile
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from scenarios import focus_failures, model_script as scenario_model_script, read_header  # noqa: E402
+
 # Keys that a closed window cannot show any more.
 OPEN_WINDOW_KEYS = {"caption", "focus", "menu_checked", "controls"}
-
-
-def read_header(script):
-    header = {"both": [], "window": [], "model": [], "env": [], "unread": [], "rows": None, "codepage": None}
-    with open(script, encoding="utf-8") as f:
-        for line in f:
-            m = re.match(r"#\s*(both|window|model|env|unread|rows|codepage):\s*(.*?)\s*$", line)
-            if not m:
-                continue
-            if m.group(1) in ("rows", "codepage"):
-                header[m.group(1)] = int(m.group(2))
-            else:
-                header[m.group(1)] += shlex.split(m.group(2))
-    return header
 
 
 def dumps(stdout, who):
@@ -137,7 +117,7 @@ def main():
     header = read_header(args.script)
 
     window_command = [args.wine, args.driver, "--program", os.path.abspath(args.program)]
-    window_command += header["both"] + header["window"]
+    window_command += header["both"] + header["window"] + (["--key-lines"] if header["keys"] else [])
     if args.pictures:
         window_command += ["--pictures", os.path.abspath(args.pictures)]
     shot_dir = None
@@ -165,25 +145,30 @@ def main():
     if header["codepage"] is not None and code_page != header["codepage"]:
         failures.append(f"Wine ran the program with code page {code_page}, not {header['codepage']}")
 
-    model_command = [args.model, "--row-pixels", str(rows)] + header["both"] + header["model"] + [args.script]
-    model = run(model_command)
-    model_err = model.stderr.decode("utf-8", "replace")
-
-    if model.returncode != window.returncode:
-        failures.append(f"exit status: model {model.returncode}, window {window.returncode}")
-    model_notes = notes(model_err)
-    window_notes = [n for n in notes(window_err) if n[1] != "a window cannot trace the program's calls"]
-    if model_notes != window_notes:
-        failures.append(f"ignored lines: model {model_notes}, window {window_notes}")
-
-    model_dumps = dumps(model.stdout.decode("utf-8"), "reelctl-script")
     window_dumps = dumps(window.stdout.decode("utf-8"), "window-driver")
+    failures += focus_failures(header["focus"], window_dumps, "window")
+    model_dumps, model_notes = window_dumps, []
+    model_script = scenario_model_script(args.script, header)
+    if model_script:
+        model_command = [args.model, "--row-pixels", str(rows)] + header["both"] + header["model"] + [model_script]
+        model = run(model_command)
+        model_err = model.stderr.decode("utf-8", "replace")
+        if model.returncode != window.returncode:
+            failures.append(f"exit status: model {model.returncode}, window {window.returncode}")
+        model_notes = notes(model_err)
+        window_notes = [n for n in notes(window_err) if n[1] != "a window cannot trace the program's calls"]
+        if model_notes != window_notes and not header["twin"]:
+            failures.append(f"ignored lines: model {model_notes}, window {window_notes}")
+        model_dumps = dumps(model.stdout.decode("utf-8"), "reelctl-script")
+    elif window.returncode != 0:
+        failures.append(f"exit status: window {window.returncode}")
     comparison = Comparison(header["unread"])
-    if len(model_dumps) != len(window_dumps):
-        failures.append(f"dumps: model {len(model_dumps)}, window {len(window_dumps)}")
-    for index, (m_dump, w_dump) in enumerate(zip(model_dumps, window_dumps), 1):
-        comparison.dump(index, m_dump, w_dump)
-    failures += comparison.differences
+    if model_script:
+        if len(model_dumps) != len(window_dumps):
+            failures.append(f"dumps: model {len(model_dumps)}, window {len(window_dumps)}")
+        for index, (m_dump, w_dump) in enumerate(zip(model_dumps, window_dumps), 1):
+            comparison.dump(index, m_dump, w_dump)
+        failures += comparison.differences
 
     if shot_dir:
         for file in sorted(os.listdir(shot_dir)):
@@ -203,7 +188,8 @@ def main():
         if len(failures) > 40:
             print(f"  ... and {len(failures) - 40} more")
         return 1
-    print(f"ok {name}: {len(model_dumps)} dumps, {comparison.values} values identical, "
+    compared = f"{comparison.values} values identical" if model_script else "the focus as measured"
+    print(f"ok {name}: {len(window_dumps)} dumps, {compared}, "
           f"rows {rows} pixels apart, code page {code_page}, {len(model_notes)} lines ignored by both")
     return 0
 

@@ -9,7 +9,10 @@
 // takes the message, the probe reads the menu checks and names the picture
 // of every bitmap static, sends the answer back in a WM_COPYDATA and turns
 // the posted message into WM_NULL. Because the message is posted, its answer
-// also tells that everything posted before it has been handled.
+// also tells that everything posted before it has been handled. Input (keys
+// and mouse buttons from SendInput) comes after posted messages; the answer
+// counts the key and button releases the program's thread has taken, so the
+// driver can tell when the input it sent has been taken too.
 #pragma once
 
 #include <cstdint>
@@ -45,6 +48,7 @@ struct ProbeImage {
 struct ProbeAnswer {
     std::uint32_t magic;
     std::uint32_t sequence;
+    std::uint32_t releases_taken;  // WM_KEYUP, WM_SYSKEYUP and WM_LBUTTONUP taken so far
     std::int32_t menu_found;  // the dialog has a menu
     std::int32_t checked_count;
     std::int32_t checked[probe_last_menu_id - probe_first_menu_id + 1];  // ascending

@@ -14,6 +14,7 @@
 // --companion     start notice_receiver.exe first, so that the program finds
 //                 the mailslot; `notice` is what the receiver got
 // --keys          `command 1` and `command 2` are the Enter and Escape keys
+// --key-lines     lines `key SPEC...` press keys on the window (script/keys.h)
 // --log-pixels N  the program starts with N pixels per inch (Wine's LogPixels)
 // --pictures DIR  at every dump, the pixels on the screen of each bitmap
 //                 static must be DIR/NAME.bmp of the picture it shows
@@ -47,6 +48,7 @@ constexpr const char* program_name = "window-driver";
 struct Options {
     HostOptions host;
     std::string script;  // empty or "-": standard input
+    bool key_lines = false;
 };
 
 std::optional<DWORD> whole_number(const std::string& s) {
@@ -62,6 +64,8 @@ std::optional<Options> parse_options(const std::vector<std::string>& args) {
             options.host.companion = true;
         } else if (arg == "--keys") {
             options.host.keys = true;
+        } else if (arg == "--key-lines") {
+            options.key_lines = true;
         } else if (arg == "--program" || arg == "--pictures" || arg == "--shots" || arg == "--log-pixels") {
             if (i + 1 == args.size()) return std::nullopt;
             const std::string& value = args[++i];
@@ -99,7 +103,9 @@ int run(const Options& options) {
     WindowHost host(options.host, std::cerr, program_name);
     int status = script::exit_ok;
     try {
-        status = script::Session(host, std::cout, std::cerr, program_name).run(from_input ? std::cin : file);
+        script::Session session(host, std::cout, std::cerr, program_name);
+        session.take_key_lines(options.key_lines);
+        status = session.run(from_input ? std::cin : file);
         host.shut_down();
     } catch (const Failure& failure) {
         std::cout << std::flush;
@@ -124,7 +130,8 @@ int main(int argc, char** argv) {
     auto options = parse_options(std::vector<std::string>(argv + 1, argv + argc));
     if (!options) {
         std::cerr << "usage: " << program_name
-                  << " --program REELCTL.EXE [--companion] [--keys] [--log-pixels N] [--pictures DIR] [--shots DIR]"
+                  << " --program REELCTL.EXE [--companion] [--keys] [--key-lines] [--log-pixels N] [--pictures DIR]"
+                     " [--shots DIR]"
                      " [SCRIPT]\n";
         return script::exit_failure;
     }

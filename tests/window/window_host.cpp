@@ -138,6 +138,7 @@ void WindowHost::hook_probe() {
     auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe_module_, probe_hook_export)));
     hook_ = hook ? SetWindowsHookExW(WH_GETMESSAGE, hook, probe_module_, dialog_thread_) : nullptr;
     if (!hook_) throw Failure("cannot hook the probe into the program");
+
     settle();
     if (!answer_) throw Failure("the probe does not answer");
 }
@@ -218,14 +219,120 @@ void WindowHost::command(int id, int code) {
         deliver(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control(id)));
 }
 
+// A click as the user's: the left mouse button pressed and let go in the
+// middle of the control. The messages are posted to the control as the
+// system posts the user's mouse input, so the control takes the focus as it
+// would for the user and an auto radio button checks itself before it
+// notifies the dialog; posted, they keep their order with the probe's
+// questions, so the host knows when they have been handled.
 void WindowHost::click(int id) {
-    if (radio_reel(id) >= 0) SendMessageW(control(id), BM_SETCHECK, BST_CHECKED, 0);  // the button's own doing
-    deliver(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control(id)));
+    HWND target = control(id);
+    RECT client{};
+    GetClientRect(target, &client);
+    post_click(target, {client.right / 2, client.bottom / 2});
 }
 
+// A pick as the user's with the mouse: a click on the combo drops its list
+// down (the combo takes the focus), a click on the item chooses it.
 void WindowHost::pick(int id, std::size_t item) {
-    SendMessageW(control(id), CB_SETCURSEL, static_cast<WPARAM>(item), 0);
-    deliver(WM_COMMAND, MAKEWPARAM(id, CBN_SELENDOK), reinterpret_cast<LPARAM>(control(id)));
+    HWND combo = control(id);
+    RECT client{};
+    GetClientRect(combo, &client);
+    post_click(combo, {client.right / 2, client.bottom / 2});
+    HWND list = dropped_list();
+    if (!list) throw Failure("the list of combo " + std::to_string(id) + " did not drop down");
+    // An item below the list's end is scrolled into view, as with the scroll bar.
+    const LRESULT item_height = SendMessageW(list, LB_GETITEMHEIGHT, 0, 0);
+    const LRESULT top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
+    GetClientRect(list, &client);
+    LONG y = static_cast<LONG>((static_cast<LRESULT>(item) - top) * item_height + item_height / 2);
+    if (y < 0 || y >= client.bottom) {
+        SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(item), 0);
+        y = static_cast<LONG>((static_cast<LRESULT>(item) - SendMessageW(list, LB_GETTOPINDEX, 0, 0)) * item_height +
+                              item_height / 2);
+    }
+    post_click(list, {client.right / 2, y});
+}
+
+// The list of a combo of the program that is dropped down, or null.
+HWND WindowHost::dropped_list() const {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        dialog_thread_,
+        [](HWND window, LPARAM data) -> BOOL {
+            if (class_of(window) != L"ComboLBox" || !IsWindowVisible(window)) return TRUE;
+            *reinterpret_cast<HWND*>(data) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+void WindowHost::post_click(HWND target, POINT at) {
+    const LPARAM where = MAKELPARAM(at.x, at.y);
+    PostMessageW(target, WM_MOUSEMOVE, 0, where);
+    PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    PostMessageW(target, WM_LBUTTONUP, 0, where);
+    settle();
+}
+
+// Keys as the user's keyboard sends them, through the system's input: the
+// dialog's message loop and dialog manager take them as they take the user's.
+bool WindowHost::press_keys(const std::vector<script::KeyPress>& presses) {
+    std::vector<INPUT> input;
+    auto key = [&](UINT vk, bool up) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = static_cast<WORD>(vk);
+        in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        input.push_back(in);
+    };
+    int releases = 0;
+    for (const script::KeyPress& press : presses) {
+        UINT vk = 0;
+        switch (press.key) {
+            case script::Key::tab: vk = VK_TAB; break;
+            case script::Key::enter: vk = VK_RETURN; break;
+            case script::Key::escape: vk = VK_ESCAPE; break;
+            case script::Key::space: vk = VK_SPACE; break;
+            case script::Key::up: vk = VK_UP; break;
+            case script::Key::down: vk = VK_DOWN; break;
+            case script::Key::left: vk = VK_LEFT; break;
+            case script::Key::right: vk = VK_RIGHT; break;
+            case script::Key::home: vk = VK_HOME; break;
+            case script::Key::end: vk = VK_END; break;
+            case script::Key::f4: vk = VK_F4; break;
+            case script::Key::character: vk = static_cast<UINT>(press.character); break;
+        }
+        if (press.shift) key(VK_SHIFT, false);
+        if (press.alt) key(VK_MENU, false);
+        key(vk, false);
+        key(vk, true);
+        if (press.alt) key(VK_MENU, true);
+        if (press.shift) key(VK_SHIFT, true);
+        releases += 1 + (press.shift ? 1 : 0) + (press.alt ? 1 : 0);
+    }
+    send_input(input.data(), static_cast<int>(input.size()), releases);
+    return true;
+}
+
+// Input goes to the program's thread after the messages posted to it: it has
+// been taken, and handled, once the probe counts its releases.
+void WindowHost::send_input(INPUT* input, int count, int releases) {
+    settle();
+    if (!answer_) throw Failure("the program cannot take input any more");
+    const std::uint32_t expected = answer_->releases_taken + static_cast<std::uint32_t>(releases);
+    if (SendInput(static_cast<UINT>(count), input, sizeof(INPUT)) != static_cast<UINT>(count))
+        throw Failure("the input was not sent");
+    const DWORD started = GetTickCount();
+    for (;;) {
+        settle();
+        if (!answer_ || answer_->releases_taken >= expected) break;
+        if (GetTickCount() - started > answer_timeout_ms) throw Failure("the program did not take the input");
+        Sleep(5);
+    }
+    settle();
 }
 
 void WindowHost::type_text(int id, std::string_view text) {
@@ -269,14 +376,33 @@ void WindowHost::activate() {
     if (GetForegroundWindow() != dialog_) log_ << program_ << ": the dialog did not become the active window\n";
 }
 
-// Waits until the dialog has handled everything posted to it so far, and takes the probe's answer.
+// Waits until the dialog has handled everything posted to it so far and no
+// message box of the program is open, and takes the probe's answer.
 void WindowHost::settle() {
-    answer_.reset();
-    if (!dialog_open()) return;
-    const std::uint32_t sequence = ++sequence_;
-    PostMessageW(dialog_, probe_message_, reinterpret_cast<WPARAM>(reply_window_), static_cast<LPARAM>(sequence));
-    wait_for([&] { return answer_ && answer_->sequence == sequence; }, "the probe's question");
-    if (answer_ && answer_->sequence != sequence) answer_.reset();
+    do {
+        answer_.reset();
+        if (!dialog_open()) return;
+        const std::uint32_t sequence = ++sequence_;
+        PostMessageW(dialog_, probe_message_, reinterpret_cast<WPARAM>(reply_window_), static_cast<LPARAM>(sequence));
+        wait_for([&] { return answer_ && answer_->sequence == sequence; }, "the probe's question");
+        if (answer_ && answer_->sequence != sequence) answer_.reset();
+    } while (message_box_open());
+}
+
+bool WindowHost::message_box_open() const {
+    struct Search {
+        HWND dialog;
+        bool open;
+    } search{dialog_, false};
+    EnumThreadWindows(
+        dialog_thread_,
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (window != s->dialog && is_shown_dialog(window)) s->open = true;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.open;
 }
 
 // ---- what the window shows -------------------------------------------------------

@@ -5,11 +5,14 @@
 // The system's acts are messages sent to the dialog (WM_COMMAND with the
 // control's handle, WM_SYSCOMMAND, WM_SETFOCUS); with `keys`, the commands
 // IDOK and IDCANCEL are the Enter and Escape keys, posted to the control with
-// the focus and turned into commands by the dialog's own message loop. A
-// click checks an auto radio button, as the button itself would, then sends
-// BN_CLICKED; a pick is CB_SETCURSEL, then CBN_SELENDOK. A drop-down list
-// shows one of its items or nothing, so the only text typed into it is the
-// empty one (it selects nothing); any other fails the run.
+// the focus and turned into commands by the dialog's own message loop. The
+// user's acts are the user's input: a click is the left mouse button pressed
+// and let go on the control, a pick a click on the combo and one on the item
+// of its dropped list (mouse messages posted to the control, as the system
+// posts the user's), and key lines are keys sent through the system's input;
+// so the focus moves as it does for the user. A drop-down list shows one of
+// its items or nothing, so the only text typed into it is the empty one (it
+// selects nothing); any other fails the run.
 //
 // Message boxes that the program shows are read and answered with OK while
 // the host waits for the program. The menu checks and the names of the
@@ -75,6 +78,7 @@ public:
     void click(int id) override;
     void pick(int id, std::size_t item) override;
     void type_text(int id, std::string_view text) override;
+    bool press_keys(const std::vector<script::KeyPress>& presses) override;
 
     bool readable() override { return dialog_open(); }
     std::optional<int> end_value() override;
@@ -94,6 +98,7 @@ public:
 
     // Ends the program if it still runs, and the receiver.
     void shut_down();
+
     const PictureCounts& pictures() const { return picture_counts_; }
 
 private:
@@ -110,6 +115,10 @@ private:
     void deliver(UINT message, WPARAM wparam, LPARAM lparam);
     void press_key(UINT key);
     void activate();
+    void post_click(HWND target, POINT at);
+    void send_input(INPUT* input, int count, int releases);
+    HWND dropped_list() const;
+    bool message_box_open() const;
     void check_pictures();
     void check_picture(const ProbeImage& image);
     const Image& picture_file(const std::string& name);

@@ -53,10 +53,13 @@ void name_picture(HWND dialog, int id, ProbeImage& image) {
     image.name[0] = '?';
 }
 
+std::uint32_t releases_taken = 0;
+
 void answer(HWND dialog, HWND reply_to, std::uint32_t sequence) {
     ProbeAnswer reply{};
     reply.magic = probe_magic;
     reply.sequence = sequence;
+    reply.releases_taken = releases_taken;
     if (HMENU menu = GetMenu(dialog)) {
         reply.menu_found = 1;
         for (int id = probe_first_menu_id; id <= probe_last_menu_id; ++id) {
@@ -83,6 +86,8 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK probe_hook(int code, WPARAM wp
     static const UINT probe_message = RegisterWindowMessageW(probe_message_name);
     if (code == HC_ACTION && wparam == PM_REMOVE) {
         MSG* message = reinterpret_cast<MSG*>(lparam);
+        if (message->message == WM_KEYUP || message->message == WM_SYSKEYUP || message->message == WM_LBUTTONUP)
+            ++releases_taken;
         if (message->message == probe_message && message->hwnd) {
             answer(message->hwnd, reinterpret_cast<HWND>(message->wParam),
                    static_cast<std::uint32_t>(message->lParam));
