@@ -20,7 +20,8 @@ void reelctl_dom_combo_reset(int id);
 void reelctl_dom_combo_add(int id, const char* cp932, int length);
 char* reelctl_dom_combo_text(int id);
 void reelctl_dom_focus(int id);
-void reelctl_dom_initial_focus();  // the dialog manager's first focus after WM_INITDIALOG
+// The dialog manager's first focus after WM_INITDIALOG, given the dialog procedure's answer.
+void reelctl_dom_initial_focus(int answer);
 void reelctl_dom_caption(const char* cp932, int length);
 void reelctl_dom_message(const char* cp932, int length, const char* caption_cp932, int caption_length);
 void reelctl_dom_menu_check(int id, int on);
@@ -51,6 +52,9 @@ void reelctl_dom_pick(int id, int index);        // a user's choice in a combo's
 void reelctl_dom_type_text(int id, const char* utf8);
 int reelctl_dom_menu_command(int id);            // a click on the menu item; 0 when the menu has none
 void reelctl_dom_close_box();                    // a click on the window's close box
+void reelctl_dom_dialog_takes_focus();           // WM_SETFOCUS to the dialog, and the dialog manager's focus after it
+// A key pressed and released as the user's, by its DOM `key` and `code` (UTF-8).
+void reelctl_dom_press_key(const char* key, const char* code, int shift, int alt);
 // A companion of the run that listens on `channel`, and the bytes it has
 // received: their count (copied up to `size`), or -1 while nothing came.
 void reelctl_dom_companion_listen(const char* channel);

@@ -35,7 +35,7 @@ mergeInto(LibraryManager.library, {
   reelctl_dom_combo_text__deps: ['$reelctlDom'],
   reelctl_dom_combo_text: function (id) { return reelctlDom.utf8(Module.view.comboText(id)); },
   reelctl_dom_focus: function (id) { Module.view.focus(id); },
-  reelctl_dom_initial_focus: function () { Module.view.initialFocus(); },
+  reelctl_dom_initial_focus: function (answer) { Module.view.initialFocus(answer); },
   reelctl_dom_caption__deps: ['$reelctlDom'],
   reelctl_dom_caption: function (text, length) { Module.view.caption(reelctlDom.cp932(text, length)); },
   reelctl_dom_message__deps: ['$reelctlDom'],
@@ -74,6 +74,10 @@ mergeInto(LibraryManager.library, {
   reelctl_dom_type_text: function (id, text) { Module.view.typeText(id, UTF8ToString(text)); },
   reelctl_dom_menu_command: function (id) { return Module.view.menuCommand(id) ? 1 : 0; },
   reelctl_dom_close_box: function () { Module.view.closeBox(); },
+  reelctl_dom_dialog_takes_focus: function () { Module.view.dialogTakesFocus(); },
+  reelctl_dom_press_key: function (key, code, shift, alt) {
+    Module.view.pressKey(UTF8ToString(key), UTF8ToString(code), shift !== 0, alt !== 0);
+  },
   reelctl_dom_companion_listen: function (channel) { Module.view.companionListen(UTF8ToString(channel)); },
   reelctl_dom_companion_received: function (buffer, size) {
     const bytes = Module.view.companionReceived();

@@ -52,12 +52,14 @@ EMSCRIPTEN_KEEPALIVE void reelctl_open() {
     live = std::make_unique<LivePanel>();
     reelctl_dom_build(-1);
     dom_panel() = &live->panel;
-    if (reelctl::dialog_procedure(live->panel, reelctl::msg_initdialog, 0, 0) != 0) reelctl_dom_initial_focus();
+    reelctl_dom_initial_focus(static_cast<int>(reelctl::dialog_procedure(live->panel, reelctl::msg_initdialog, 0, 0)));
 }
 
-// A window message from the page (a click, a pick, a key, the menu) to the open panel.
-EMSCRIPTEN_KEEPALIVE void reelctl_deliver(unsigned message, unsigned wparam) {
-    if (reelctl::Panel* panel = dom_panel()) reelctl::dialog_procedure(*panel, message, wparam, 0);
+// A window message from the page (a click, a pick, a key, the menu) to the
+// open panel; the dialog procedure's answer (0 when no panel is open).
+EMSCRIPTEN_KEEPALIVE int reelctl_deliver(unsigned message, unsigned wparam) {
+    reelctl::Panel* panel = dom_panel();
+    return panel ? static_cast<int>(reelctl::dialog_procedure(*panel, message, wparam, 0)) : 0;
 }
 
 // Starts a script run on a fresh panel: `argv` are reelctl-script's options,
@@ -66,6 +68,15 @@ EMSCRIPTEN_KEEPALIVE int reelctl_script_begin(const char* input, int argc, const
     end_all();
     std::vector<std::string> args(argv, argv + argc);
     run = std::make_unique<reelctl::web::ScriptRun>(args, input ? input : "", ++runs);
+    return run->status().value_or(-1);
+}
+
+// Opens a fresh panel for a person and starts playing `lines` on it (a road:
+// the user's clicks, picks and menu commands); the panel stays the user's.
+// The lines are run by reelctl_script_step like a script run's.
+EMSCRIPTEN_KEEPALIVE int reelctl_road_begin(const char* lines) {
+    end_all();
+    run = reelctl::web::ScriptRun::road(lines ? lines : "");
     return run->status().value_or(-1);
 }
 

@@ -5,7 +5,13 @@
 //
 // plays a panel script on a fresh panel in this page, with reelctl-script's
 // options in `args` (["--companion", "--row-pixels", "30"]) and `text` as its
-// standard input, and gives back exactly what reelctl-script prints.
+// standard input, and gives back exactly what reelctl-script prints; with
+// "--key-lines" it also takes the keyboard tests' `key SPEC...` lines.
+//
+// An address ending in #road=<lines, percent-encoded as encodeURIComponent
+// does> opens a fresh panel and plays the lines on it as the user's clicks,
+// picks and menu commands (the atlas links to its situations so); the panel
+// then stays the user's.
 
 import createReelctl from './reelctl-web.js';
 import { PanelView } from './panel_view.js';
@@ -34,6 +40,15 @@ function output(which) {
   return decoder.decode(module.HEAPU8.slice(pointer, pointer + module._reelctl_output_size()));
 }
 
+// Runs the lines of a begun run or road to its end: its exit status.
+async function finish(status) {
+  while (status < 0) {
+    await view.settled();
+    status = module._reelctl_script_step();
+  }
+  return status;
+}
+
 async function play(text, args) {
   const strings = [String(text), ...args.map(String)].map(allocate);
   const argv = module._malloc(4 * Math.max(args.length, 1));
@@ -45,11 +60,33 @@ async function play(text, args) {
     strings.forEach((pointer) => module._free(pointer));
     module._free(argv);
   }
-  while (status < 0) {
-    await view.settled();
-    status = module._reelctl_script_step();
-  }
+  status = await finish(status);
   return { status, stdout: output(1), stderr: output(2) };
+}
+
+async function playRoad(lines) {
+  const pointer = allocate(lines);
+  let status;
+  try {
+    status = module._reelctl_road_begin(pointer);
+  } finally {
+    module._free(pointer);
+  }
+  status = await finish(status);
+  if (status !== 0) console.warn(`road: exit status ${status}\n${output(2)}`);
+  return status;
+}
+
+// The road in the address, if it names one: its lines.
+function roadOf(hash) {
+  const found = /^#road=(.*)$/s.exec(hash);
+  if (!found) return null;
+  try {
+    const lines = decodeURIComponent(found[1]);
+    return lines.endsWith('\n') ? lines : `${lines}\n`;
+  } catch {
+    return null;
+  }
 }
 
 // One run at a time, in the order asked.
@@ -60,6 +97,20 @@ function runScript(text, args = []) {
   return run;
 }
 
-open();
-window.reelctl = { runScript, open, readyAt: performance.now() };
+// Plays the address's road, after the runs asked before it; `road` on the
+// root element tells its exit status once played.
+function followAddress() {
+  const lines = roadOf(window.location.hash);
+  if (lines === null) return null;
+  delete document.documentElement.dataset.road;
+  const played = queue.then(() => playRoad(lines));
+  queue = played.catch(() => {});
+  played.then((status) => { document.documentElement.dataset.road = String(status); });
+  return played;
+}
+
+const road = followAddress();
+if (road === null) open();
+window.addEventListener('hashchange', () => followAddress());
+window.reelctl = { runScript, open, road, readyAt: performance.now() };
 document.documentElement.dataset.ready = 'true';

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 #include <variant>
 
 #include "app/dialog.h"
@@ -38,23 +39,48 @@ std::optional<std::string> take_optional(char* utf8) {
     return take(utf8);
 }
 
+// A key as the page's key handling reads it: the DOM's `key` and `code`.
+std::pair<std::string, std::string> dom_key(const script::KeyPress& press) {
+    switch (press.key) {
+        case script::Key::tab: return {"Tab", "Tab"};
+        case script::Key::enter: return {"Enter", "Enter"};
+        case script::Key::escape: return {"Escape", "Escape"};
+        case script::Key::space: return {" ", "Space"};
+        case script::Key::up: return {"ArrowUp", "ArrowUp"};
+        case script::Key::down: return {"ArrowDown", "ArrowDown"};
+        case script::Key::left: return {"ArrowLeft", "ArrowLeft"};
+        case script::Key::right: return {"ArrowRight", "ArrowRight"};
+        case script::Key::home: return {"Home", "Home"};
+        case script::Key::end: return {"End", "End"};
+        case script::Key::f4: return {"F4", "F4"};
+        case script::Key::character: break;
+    }
+    const char c = press.character;
+    if (c >= '0' && c <= '9') return {std::string(1, c), std::string("Digit") + c};
+    const char lower = static_cast<char>(c - 'A' + 'a');
+    return {std::string(1, press.shift ? c : lower), std::string("Key") + c};
+}
+
 }  // namespace
 
 // The panel in the page's DOM, as a dialog under test: the user's acts are
 // DOM events on the page's controls, and everything is read back from the DOM.
 class WebHost final : public script::DialogUnderTest {
 public:
-    WebHost(const ModelOptions& options, const std::string& channel)
-        : options_(options), binding_channel_(channel), binding_(web_options(channel)), tracer_(binding_, binding_), panel_(tracer_, tracer_) {}
+    // `live`: the panel of a road, which stays the user's: the page's own
+    // companion channel and help page, no companion of the run.
+    WebHost(const ModelOptions& options, const std::string& channel, bool live)
+        : options_(options), live_(live), binding_channel_(channel), binding_(live ? WebOptions{} : web_options(channel)),
+          tracer_(binding_, binding_), panel_(tracer_, tracer_) {}
     ~WebHost() override {
         if (dom_panel() == &panel_) dom_panel() = nullptr;
     }
 
     void start() override {
-        reelctl_dom_build(options_.row_pixels);
-        if (options_.companion) reelctl_dom_companion_listen(binding_channel_.c_str());
+        reelctl_dom_build(live_ ? -1 : options_.row_pixels);
+        if (options_.companion && !live_) reelctl_dom_companion_listen(binding_channel_.c_str());
         dom_panel() = &panel_;
-        if (dialog_procedure(panel_, msg_initdialog, 0, 0) != 0) reelctl_dom_initial_focus();
+        reelctl_dom_initial_focus(static_cast<int>(dialog_procedure(panel_, msg_initdialog, 0, 0)));
     }
     void send(std::uint32_t message, std::uintptr_t wparam) override { dialog_procedure(panel_, message, wparam, 0); }
     void menu(int id) override {
@@ -65,10 +91,21 @@ public:
         if (value == syscommand_close) reelctl_dom_close_box();
         else send(msg_syscommand, value);
     }
+    void setfocus() override { reelctl_dom_dialog_takes_focus(); }
     void click(int id) override { reelctl_dom_click(id); }
     void pick(int id, std::size_t item) override { reelctl_dom_pick(id, static_cast<int>(item)); }
     void type_text(int id, std::string_view text) override {
         reelctl_dom_type_text(id, cp932_to_utf8(text).c_str());
+    }
+    // Each key as a DOM event through the page's key handling; a message box
+    // that a key opens is answered before the next key.
+    bool press_keys(const std::vector<script::KeyPress>& presses) override {
+        for (const script::KeyPress& press : presses) {
+            const auto [key, code] = dom_key(press);
+            reelctl_dom_press_key(key.c_str(), code.c_str(), press.shift, press.alt);
+            settle();
+        }
+        return true;
     }
     // Each message box is read as the user sees it and answered with OK.
     void settle() override {
@@ -127,6 +164,7 @@ private:
     }
 
     ModelOptions options_;
+    bool live_;
     std::string binding_channel_;
     WebPanel binding_;
     script::TracingPanel tracer_;
@@ -141,15 +179,36 @@ struct ScriptRun::Play {
 
 ScriptRun::ScriptRun(const std::vector<std::string>& args, std::string input, int run_number)
     : channel_(std::string(companion_mailslot_name) + "#script-" + std::to_string(run_number)) {
-    std::variant<int, script::ScriptInvocation> read = script::read_command_line(args, out_, err_);
+    // --key-lines is the keyboard hosts' option, before any `--`; the rest is reelctl-script's.
+    std::vector<std::string> options;
+    bool key_lines = false;
+    bool operands = false;
+    for (const std::string& arg : args) {
+        if (arg == "--") operands = true;
+        if (!operands && arg == "--key-lines") key_lines = true;
+        else options.push_back(arg);
+    }
+    std::variant<int, script::ScriptInvocation> read = script::read_command_line(options, out_, err_);
     if (const int* status = std::get_if<int>(&read)) {
         status_ = *status;
         return;
     }
     script::ScriptInvocation& invocation = std::get<script::ScriptInvocation>(read);
-    in_.str(invocation.file_text ? std::move(*invocation.file_text) : std::move(input));
-    host_ = std::make_unique<WebHost>(invocation.options, channel_);
+    begin(invocation.options, invocation.file_text ? std::move(*invocation.file_text) : std::move(input), false, key_lines);
+}
+
+std::unique_ptr<ScriptRun> ScriptRun::road(std::string lines) {
+    std::unique_ptr<ScriptRun> run(new ScriptRun());
+    run->channel_ = companion_mailslot_name;
+    run->begin(ModelOptions{}, std::move(lines), true, false);
+    return run;
+}
+
+void ScriptRun::begin(const ModelOptions& options, std::string input, bool live, bool key_lines) {
+    in_.str(std::move(input));
+    host_ = std::make_unique<WebHost>(options, channel_, live);
     play_ = std::make_unique<Play>(*host_, out_, err_);
+    play_->session.take_key_lines(key_lines);
     play_->session.start();
 }
 

@@ -14,6 +14,10 @@
 
 #include "app/panel.h"
 
+namespace reelctl {
+struct ModelOptions;
+}
+
 namespace reelctl::web {
 
 class WebHost;
@@ -23,8 +27,13 @@ Panel*& dom_panel();
 
 class ScriptRun {
 public:
-    // `args` as reelctl-script takes them; `input` stands for its standard input.
+    // `args` as reelctl-script takes them, and `--key-lines` (key lines as
+    // the keyboard tests press them, script/keys.h); `input` stands for its
+    // standard input.
     ScriptRun(const std::vector<std::string>& args, std::string input, int run_number);
+    // A road played for the user: the lines on a fresh panel that then stays
+    // the user's, with the page's own companion channel and help page.
+    static std::unique_ptr<ScriptRun> road(std::string lines);
     ~ScriptRun();
 
     // Runs the next line: none while lines remain, else the exit status.
@@ -37,6 +46,9 @@ public:
     const std::string& channel() const { return channel_; }
 
 private:
+    ScriptRun() = default;
+    void begin(const ModelOptions& options, std::string input, bool live, bool key_lines);
+
     std::ostringstream out_;
     std::ostringstream err_;
     std::string channel_;

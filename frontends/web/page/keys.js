@@ -1,8 +1,13 @@
-// The dialog manager's keys: Tab and Shift+Tab through the tab stops, the
-// mnemonics (Alt+C the conditions menu, Alt+H help, Alt+S the Select
-// buttons), Enter as the default button's command 1 unless the focus is on
-// another push button, Escape as command 2 (which the panel ignores), and
-// the keys of an open menu or of the focused combo.
+// The dialog manager's keys, as measured on the real window: Tab and
+// Shift+Tab through the tab stops (focus.js); Enter presses the push button
+// that has the focus, and otherwise the default button (command 1, the
+// close); Escape is command 2, which the panel ignores; Space presses the
+// focused push button or radio; the mnemonics: Alt+C the conditions menu,
+// Alt+H help, Alt+S the next enabled Select button after the focus (focus,
+// then press); and the keys of an open menu or of the focused drop-down
+// list. The page handles every key itself, so that a key sent by a script
+// run (a DOM event, which the browser gives no default action) does what
+// the user's key does.
 
 export class DialogKeys {
   constructor(view) {
@@ -24,40 +29,40 @@ export class DialogKeys {
       return;
     }
     const focused = view.focusedId();
-    const combo = view.combo(focused);
+    const combo = view.enabled(focused) ? view.combo(focused) : null;
     if (combo && combo.key(event)) {
       event.preventDefault();
       return;
     }
-    if (event.altKey && /^Key[A-Z]$/.test(event.code)) {
-      const letter = event.code.slice(3);
-      if (view.menuBar.mnemonic(letter) || view.buttonMnemonic(letter)) event.preventDefault();
+    if (event.altKey && /^(Key[A-Z]|Digit[0-9])$/.test(event.code)) {
+      const letter = event.code.slice(-1);
+      view.menuBar.mnemonic(letter) || view.buttonMnemonic(letter);
+      event.preventDefault();
       return;
     }
     switch (event.key) {
       case 'Tab':
         view.focusRules.tab(event.shiftKey);
-        event.preventDefault();
         break;
       case 'Enter':
-        // A focused push button takes Enter as its own click; anywhere else it is the default button's.
-        if (view.isPushButton(focused)) break;
-        view.sendCommand(view.messages.ok, view.messages.clicked);
-        event.preventDefault();
+        // A focused push button takes Enter as its own press; anywhere else it is the default button's.
+        if (view.isPushButton(focused) && view.enabled(focused)) view.userClick(focused);
+        else view.sendCommand(view.messages.ok, view.messages.clicked);
         break;
       case 'Escape':
         view.sendCommand(view.messages.cancel, view.messages.clicked);
-        event.preventDefault();
+        break;
+      case ' ':
+        if ((view.isPushButton(focused) || view.isRadio(focused)) && view.enabled(focused)) view.userClick(focused);
         break;
       case 'ArrowUp':
       case 'ArrowDown':
       case 'ArrowLeft':
       case 'ArrowRight':
-        // Each stop radio is a group of its own: the arrows stay on it.
-        if (view.isRadio(focused)) event.preventDefault();
-        break;
+        break;  // each stop radio is a group of its own: the arrows stay on it
       default:
-        break;
+        return;  // the browser's own keys (zoom, reload, ...) stay the browser's
     }
+    event.preventDefault();
   }
 }

@@ -23,6 +23,7 @@ export class MenuBar {
     this.command = command;
     this.items = new Map();  // id -> item node
     this.open = [];          // the open popups, outermost first: {node, highlight}
+    this.barIndex = -1;      // the title highlighted while the bar has the keys with no popup open
     this.element = document.createElement('div');
     this.element.className = 'menubar';
     this.element.setAttribute('role', 'menubar');
@@ -163,8 +164,14 @@ export class MenuBar {
     this.command(node.id);
   }
 
+  // True while the menu has the keys: a popup is open, or the bar is highlighted after Escape.
   isOpen() {
-    return this.open.length > 0;
+    return this.open.length > 0 || this.barIndex >= 0;
+  }
+
+  highlightBar(index) {
+    this.barIndex = index;
+    this.top.forEach((node, i) => node.element.classList.toggle('highlight', i === index));
   }
 
   openTop(node, highlight) {
@@ -196,6 +203,7 @@ export class MenuBar {
 
   closeAll() {
     this.closeFrom(0);
+    this.highlightBar(-1);
   }
 
   highlightIn(node, index) {
@@ -214,8 +222,18 @@ export class MenuBar {
     return true;
   }
 
-  // The keys while a popup is open.
+  // The keys while the menu has them, as the system's menu takes them: the
+  // arrows move, Enter or Space chooses, Escape closes one popup and then
+  // leaves the bar, Alt or F10 leaves the menu at once.
   key(event) {
+    if (event.key === 'Alt' || event.key === 'F10') {
+      this.closeAll();
+      return;
+    }
+    if (this.open.length === 0) {
+      this.barKey(event);
+      return;
+    }
     const level = this.open[this.open.length - 1];
     const children = level.node.children;
     switch (event.key) {
@@ -230,19 +248,59 @@ export class MenuBar {
           this.highlightIn(child, 0);
         } else if (child && event.key !== 'ArrowRight') {
           this.activate(child);
+        } else if (event.key === 'ArrowRight' && this.open.length === 1) {
+          this.moveOnBar(1);
         }
         break;
       }
       case 'ArrowLeft':
-      case 'Escape':
-        this.closeFrom(this.open.length - 1);
+        if (this.open.length === 1) this.moveOnBar(-1);
+        else this.closeFrom(this.open.length - 1);
         break;
-      case 'Alt':
-      case 'F10':
-        this.closeAll();
+      case 'Escape':
+        if (this.open.length === 1) {
+          const index = this.top.indexOf(this.open[0].node);
+          this.closeFrom(0);
+          this.highlightBar(index);
+        } else {
+          this.closeFrom(this.open.length - 1);
+        }
         break;
       default:
         break;
+    }
+  }
+
+  // The keys on the bar with no popup open.
+  barKey(event) {
+    switch (event.key) {
+      case 'ArrowLeft': this.highlightBar((this.barIndex + this.top.length - 1) % this.top.length); break;
+      case 'ArrowRight': this.highlightBar((this.barIndex + 1) % this.top.length); break;
+      case 'ArrowDown':
+      case 'ArrowUp':
+      case 'Enter':
+      case ' ': {
+        const node = this.top[this.barIndex];
+        if (node.kind === 'popup') this.openTop(node, 0);
+        else this.activate(node);
+        break;
+      }
+      case 'Escape': this.highlightBar(-1); break;
+      default:
+        if (/^Key[A-Z]$/.test(event.code)) this.mnemonic(event.code.slice(3));
+        break;
+    }
+  }
+
+  // From an open popup of the bar to the next title left or right: its popup opens.
+  moveOnBar(step) {
+    const count = this.top.length;
+    const index = (this.top.indexOf(this.open[0].node) + step + count) % count;
+    const node = this.top[index];
+    if (node.kind === 'popup') this.openTop(node, 0);
+    else {
+      this.closeFrom(0);
+      this.highlightBar(index);
     }
   }
 }

@@ -99,6 +99,8 @@ export class PanelView {
     this.client = document.createElement('div');
     this.client.className = 'client';
     Object.assign(this.client.style, { width: `${layout.width}px`, height: `${layout.height}px` });
+    this.client.addEventListener('mousedown', (event) => this.mouseDown(event));
+    this.client.addEventListener('focusin', (event) => this.focusIn(event));
     for (const entry of layout.controls) this.addControl(entry, fontPixels);
 
     this.window.append(title, this.menuBar.element, this.client);
@@ -220,6 +222,28 @@ export class PanelView {
     if (entry.state === 'disabled') this.setEnabled(this.controls.get(entry.id), false);
   }
 
+  // The mouse button goes down: a tab stop that is shown and enabled takes
+  // the focus, as the user's click gives it; elsewhere the focus stays.
+  mouseDown(event) {
+    const element = event.target.closest('[data-id]');
+    const id = element ? Number(element.dataset.id) : NaN;
+    const c = this.controls.get(id);
+    if (c && c.el === element && tabStopKinds.has(c.kind) && this.enabled(id) && this.visible(id)) {
+      this.focusRules.userActs(id);
+      return;
+    }
+    event.preventDefault();
+  }
+
+  // The DOM focus came to a control by other means than the page's own
+  // (assistive technology, a driver's focus call): the control has the focus.
+  focusIn(event) {
+    if (this.openBox || this.focusRules.following) return;
+    const id = event.target.dataset ? Number(event.target.dataset.id) : NaN;
+    const c = this.controls.get(id);
+    if (c && c.el === event.target && tabStopKinds.has(c.kind) && this.enabled(id) && this.visible(id)) this.focusRules.userActs(id);
+  }
+
   // On a screen narrower than the panel, the panel scales to its width.
   fit() {
     if (!this.window) return;
@@ -239,8 +263,14 @@ export class PanelView {
     return Boolean(this.module && this.window && this.endValue === undefined);
   }
 
+  // The dialog procedure's answer; 0 when no panel is open.
   deliver(message, wparam) {
-    if (this.live()) this.module._reelctl_deliver(message, wparam >>> 0);
+    return this.live() ? this.module._reelctl_deliver(message, wparam >>> 0) : 0;
+  }
+
+  // WM_SETFOCUS to the panel.
+  setfocus() {
+    return this.deliver(this.messages.setfocus, 0);
   }
 
   sendCommand(id, code) {
@@ -281,15 +311,15 @@ export class PanelView {
   enable(id, on) {
     const c = this.controls.get(id);
     if (!c) return;
-    this.setEnabled(c, on);
     if (!on) this.focusRules.disabled(id);
+    this.setEnabled(c, on);
   }
 
   show(id, on) {
     const c = this.controls.get(id);
     if (!c) return;
+    if (!on) this.focusRules.hidden(id);  // the dialog takes the focus before the control goes
     c.box.hidden = !on;
-    if (!on) this.focusRules.hidden(id);
   }
 
   check(id, on) {
@@ -331,8 +361,14 @@ export class PanelView {
     this.focusRules.logicFocus(id);
   }
 
-  initialFocus() {
-    this.focusRules.initial();
+  // After WM_INITDIALOG: its answer.
+  initialFocus(answer) {
+    this.focusRules.initial(answer);
+  }
+
+  // WM_SETFOCUS to the dialog window, as the system sends it.
+  dialogTakesFocus() {
+    this.focusRules.dialogTakes();
   }
 
   caption(text) {
@@ -366,18 +402,20 @@ export class PanelView {
       this.closeMessage();
     });
     this.root.append(box);
-    this.focusRules.messageOpened();
     this.openBox = box;
     box.showModal();
     ok.focus();
+    this.focusRules.messageOpened();
   }
 
   closeMessage() {
     const box = this.openBox;
     if (!box) return;
-    this.openBox = null;
+    this.focusRules.following = true;  // the browser gives the DOM focus back to what had it before the box
     box.close();
     box.remove();
+    this.openBox = null;
+    this.focusRules.following = false;
     this.focusRules.messageClosed();
   }
 
@@ -479,15 +517,21 @@ export class PanelView {
   }
 
   focusedId() {
-    const active = document.activeElement;
-    if (!active || !active.dataset || active.dataset.id === undefined) return -1;
-    const id = Number(active.dataset.id);
-    const c = this.controls.get(id);
-    return c && c.el === active ? id : -1;
+    return this.focusRules.focusedId();
   }
 
   focused() {
     return this.focusedId();
+  }
+
+  // Whether the element is one of the panel's.
+  owns(element) {
+    return Boolean(this.window && this.window.contains(element));
+  }
+
+  checked(id) {
+    const c = this.controls.get(id);
+    return Boolean(c && c.kind === 'radio' && c.el.checked);
   }
 
   focusElement(id) {
@@ -551,12 +595,14 @@ export class PanelView {
     this.closeButton.click();
   }
 
-  // Alt and a letter on the push buttons: the next shown, enabled one after
-  // the focus whose text has that mnemonic is clicked.
+  // Alt and a letter on the push buttons: the next tab stop after the focus
+  // that is shown, enabled and has that mnemonic takes the focus and is pressed.
   buttonMnemonic(letter) {
-    const from = this.order.indexOf(this.focusedId());
-    for (let step = 1; step <= this.order.length; ++step) {
-      const id = this.order[(from + step + this.order.length) % this.order.length];
+    const stops = this.tabStops();
+    const here = stops.indexOf(this.focusedId());
+    const from = here < 0 ? stops.length - 1 : here;
+    for (let step = 1; step <= stops.length; ++step) {
+      const id = stops[(from + step) % stops.length];
       const c = this.controls.get(id);
       if (c.mnemonic === letter && this.enabled(id) && this.visible(id)) {
         this.userClick(id);
@@ -564,6 +610,16 @@ export class PanelView {
       }
     }
     return false;
+  }
+
+  // A key as the user presses it (a script run's key line): keydown and
+  // keyup on the element with the DOM focus, which the page's own key
+  // handling takes as the user's key.
+  pressKey(key, code, shift, alt) {
+    const target = document.activeElement || document.body;
+    const init = { key, code, shiftKey: shift, altKey: alt, bubbles: true, cancelable: true, composed: true };
+    target.dispatchEvent(new KeyboardEvent('keydown', init));
+    (document.activeElement || document.body).dispatchEvent(new KeyboardEvent('keyup', init));
   }
 
   // ---- the companion of a script run --------------------------------------------
