@@ -6,7 +6,7 @@
 // reelctl-script), REELCTL_SOURCE (the source tree), CHROMIUM (default
 // /usr/bin/chromium).
 
-import { execFile } from 'node:child_process';
+import { execFile, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
@@ -23,6 +23,7 @@ const types = {
   '.css': 'text/css',
   '.wasm': 'application/wasm',
   '.bmp': 'image/bmp',
+  '.json': 'application/json',
 };
 
 // The site on 127.0.0.1, on a port of the system's choosing.
@@ -67,10 +68,11 @@ export async function openPanel(context, url) {
   return { page, errors };
 }
 
-// reelctl-script natively: {status, stdout, stderr}.
-export function runNative(args, scriptText) {
+// reelctl-script natively: {status, stdout, stderr}; `env` adds to the environment.
+export function runNative(args, scriptText, env = {}) {
   return new Promise((resolve, reject) => {
-    const child = execFile(nativeScript, args, { encoding: 'utf8', maxBuffer: 64 << 20 }, (error, stdout, stderr) => {
+    const options = { encoding: 'utf8', maxBuffer: 64 << 20, env: { ...process.env, ...env } };
+    const child = execFile(nativeScript, args, options, (error, stdout, stderr) => {
       if (error && typeof error.code !== 'number') reject(error);
       else resolve({ status: error ? error.code : 0, stdout, stderr });
     });
@@ -86,19 +88,48 @@ export async function nativeDump(lines, args = []) {
   return dumps[dumps.length - 1].dump;
 }
 
-// The header options of a shared scenario as the other front ends' comparisons read them.
-export function scenarioOptions(text) {
-  const args = [];
-  const unread = [];
-  for (const line of text.split('\n')) {
-    const header = /^#\s*(both|model|rows|unread):\s*(.*?)\s*$/.exec(line);
-    if (!header) continue;
-    const words = header[2].split(/\s+/).filter(Boolean);
-    if (header[1] === 'rows') args.push('--row-pixels', words[0]);
-    else if (header[1] === 'unread') unread.push(...words);
-    else args.push(...words);
-  }
-  return { args, unread };
+// The headers of shared scenarios, read by the one reader every front end's
+// comparison uses (tests/support/scenarios.py): for each file, {both, model,
+// env, unread, rows, keys, twin, focus, ...} as read_header gives them.
+export function readHeaders(files) {
+  const program = [
+    'import json, sys',
+    `sys.path.insert(0, ${JSON.stringify(path.join(source, 'tests/support'))})`,
+    'from scenarios import read_header',
+    'print(json.dumps([read_header(f) for f in sys.argv[1:]]))',
+  ].join('\n');
+  const result = spawnSync(process.env.PYTHON || 'python3', ['-c', program, ...files], { encoding: 'utf8', maxBuffer: 64 << 20 });
+  if (result.status !== 0) throw new Error(`reading the scenario headers: ${result.stderr}`);
+  return JSON.parse(result.stdout);
+}
+
+// The options of a scenario for reelctl-script's command line, from its header.
+export function headerOptions(header) {
+  return [...header.both, ...(header.rows === null ? [] : ['--row-pixels', String(header.rows)])];
+}
+
+// The generated user sessions of tests/recorded/generate_scripts.py: their files.
+export function generatedSessions(count, seed = 9) {
+  const folder = freshDirectory();
+  const result = spawnSync(process.env.PYTHON || 'python3',
+    [path.join(source, 'tests/recorded/generate_scripts.py'), '--out', folder, '--count', String(count), '--seed', String(seed)],
+    { encoding: 'utf8' });
+  if (result.status !== 0) throw new Error(`generating sessions: ${result.stderr}`);
+  return fs.readdirSync(folder).sort().map((name) => path.join(folder, name));
+}
+
+// The dumps of a program's output.
+export function dumpsOf(stdout) {
+  return stdout.split('\n').filter((line) => line.startsWith('{"dump"')).map((line) => JSON.parse(line).dump);
+}
+
+// The focus of each dump against the measured one (`-` matches anything):
+// a message when they differ, else null (as focus_failures in scenarios.py).
+export function focusFailure(expected, dumps) {
+  if (expected === null) return null;
+  const shown = dumps.map((dump) => ('focus' in dump ? dump.focus : '-'));
+  const same = shown.length === expected.length && expected.every((e, i) => e === '-' || e === shown[i]);
+  return same ? null : `focus of the dumps: web ${JSON.stringify(shown)}, measured ${JSON.stringify(expected)}`;
 }
 
 // The shared scenarios: the window tests' and the documented example.

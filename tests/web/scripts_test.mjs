@@ -1,20 +1,23 @@
 // Every shared panel scenario through the page's runScript, on the panel in
 // the page's DOM, against the native reelctl-script with the same options:
 // the same exit status, the same notes on standard error, the same JSON
-// lines. The options and reading of bad command lines are compared too.
-//
-// Not compared yet: the dump's "focus", while the dialog manager's focus
-// rules are being measured on the real window (the page follows its own
-// provisional rules, frontends/web/page/focus.js), and the keys a scenario
-// lists as unread.
+// lines, every key of every dump (the focus included). The scenarios that
+// press keys (`# keys`) run with --key-lines: their dumps must be those that
+// reelctl-script gives for their mouse twin (`# twin:`), and their focus the
+// one measured on the real window (`# focus:`). Then generated user sessions
+// (tests/recorded/generate_scripts.py), traced, and the reading of command
+// lines.
 
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
-import { launch, openPanel, runNative, scenarioOptions, scenarios, serve } from './harness.mjs';
+import {
+  dumpsOf, focusFailure, generatedSessions, headerOptions, launch, openPanel, readHeaders, runNative, scenarios, serve,
+} from './harness.mjs';
 
-const uncompared = ['focus'];
+// Generated sessions played besides the scenarios (REELCTL_WEB_GENERATED overrides).
+const generatedCount = Number(process.env.REELCTL_WEB_GENERATED || 60);
 
 let server;
 let browser;
@@ -38,11 +41,11 @@ function comparable(line, keys) {
   return value;
 }
 
-async function compare(text, args, keys) {
-  const [web, native] = await Promise.all([
-    page.evaluate(([script, options]) => window.reelctl.runScript(script, options), [text, args]),
-    runNative(args, text),
-  ]);
+const runWeb = (text, args) => page.evaluate(([script, options]) => window.reelctl.runScript(script, options), [text, args]);
+
+// The page's run and reelctl-script's of the same text and options: every line alike.
+async function compare(text, args, unread = [], env = {}) {
+  const [web, native] = await Promise.all([runWeb(text, args), runNative(args, text, env)]);
   assert.equal(web.status, native.status, 'exit status');
   assert.equal(web.stderr, native.stderr, 'standard error');
   const webLines = web.stdout.split('\n');
@@ -50,40 +53,80 @@ async function compare(text, args, keys) {
   assert.equal(webLines.length, nativeLines.length, 'number of output lines');
   nativeLines.forEach((line, i) => {
     if (!line.startsWith('{')) assert.equal(webLines[i], line, `output line ${i + 1}`);  // --help, --version
-    else assert.deepEqual(comparable(webLines[i], keys), comparable(line, keys), `output line ${i + 1}`);
+    else assert.deepEqual(comparable(webLines[i], unread), comparable(line, unread), `output line ${i + 1}`);
   });
   assert.deepEqual(errors, [], 'no page errors');
   return { web, native };
 }
 
-for (const file of scenarios()) {
-  test(`scenario ${path.basename(file)}`, async (t) => {
-    const text = fs.readFileSync(file, 'utf8');
-    // Key lines are for hosts with a keyboard; reelctl-script takes none.
-    if (/^key /m.test(text)) {
-      t.skip('key lines: not a reelctl-script scenario');
-      return;
-    }
-    const { args, unread } = scenarioOptions(text);
-    const { native } = await compare(text, args, [...uncompared, ...unread]);
+const envOf = (header) => Object.fromEntries(header.env.map((item) => [item.slice(0, item.indexOf('=')), item.slice(item.indexOf('=') + 1)]));
+
+// A scenario as every front end's comparison plays it (tests/qt/compare_qt.py).
+async function playScenario(file, header) {
+  const text = fs.readFileSync(file, 'utf8');
+  const options = headerOptions(header);
+  if (!header.keys && !header.twin) {
+    const { native } = await compare(text, [...options, ...header.model], header.unread, envOf(header));
     assert.notEqual(native.stdout, '', 'the scenario prints something');
-  });
+    assert.equal(focusFailure(header.focus, dumpsOf(native.stdout)), null, 'reelctl-script\'s focus as measured');
+    return;
+  }
+  // Keys: the page takes them; reelctl-script plays the mouse twin, whose dumps must be the same.
+  const web = await runWeb(text, [...options, ...(header.keys ? ['--key-lines'] : [])]);
+  assert.deepEqual(errors, [], 'no page errors');
+  const dumps = dumpsOf(web.stdout);
+  assert.ok(dumps.length > 0, 'the scenario dumps');
+  assert.equal(focusFailure(header.focus, dumps), null, 'the focus as measured on the real window');
+  if (!header.twin) {
+    assert.equal(web.status, 0, `exit status (${web.stderr})`);
+    return;
+  }
+  const native = await runNative([...options, ...header.model], fs.readFileSync(header.twin, 'utf8'), envOf(header));
+  assert.equal(web.status, native.status, 'exit status');
+  const stripped = (list) => list.map((dump) => Object.fromEntries(Object.entries(dump).filter(([key]) => !header.unread.includes(key))));
+  assert.deepEqual(stripped(dumps), stripped(dumpsOf(native.stdout)), `the dumps of the twin ${path.basename(header.twin)}`);
 }
 
+const files = scenarios();
+const headers = readHeaders(files);
+files.forEach((file, i) => {
+  test(`scenario ${path.basename(file)}`, () => playScenario(file, headers[i]));
+});
+
 test('scenarios traced: every primitive call in the same order', async () => {
-  // The typical road and the message boxes again, with every call of the logic printed.
-  for (const name of ['typical_road.script', 'message_boxes.script', 'close_box.script']) {
-    const text = fs.readFileSync(path.join(path.dirname(scenarios()[0]), name), 'utf8');
-    const { args } = scenarioOptions(text);
-    const { native } = await compare(`trace on\n${text}`, args, uncompared);
+  // Roads with message boxes, hidden and disabled controls that had the focus and
+  // WM_SETFOCUS, with every call of the logic printed (the panel's own focus calls too).
+  for (const name of ['typical_road.script', 'message_boxes.script', 'close_box.script', 'focus_message_box.script',
+    'focus_hidden_control.script', 'focus_after_disable.script', 'setfocus.script']) {
+    const file = files.find((f) => path.basename(f) === name);
+    const header = headers[files.indexOf(file)];
+    const { native } = await compare(`trace on\n${fs.readFileSync(file, 'utf8')}`, headerOptions(header));
     assert.match(native.stdout, /"call": "set_text"/);
   }
+});
+
+test(`${generatedCount} generated user sessions, traced`, async () => {
+  const sessions = generatedSessions(generatedCount);
+  const sessionHeaders = readHeaders(sessions);
+  const failed = [];
+  let traced = 0;
+  for (const [i, file] of sessions.entries()) {
+    const text = fs.readFileSync(file, 'utf8');
+    if (/^trace on$/m.test(text)) traced += 1;
+    try {
+      await compare(text, headerOptions(sessionHeaders[i]));
+    } catch (error) {
+      failed.push(`${path.basename(file)}: ${error.message.split('\n').slice(0, 12).join('\n')}`);
+    }
+  }
+  assert.deepEqual(failed, [], 'every session alike');
+  assert.ok(traced > generatedCount / 2, 'most sessions are traced');
 });
 
 test('a second stop of the same reel, traced', async () => {
   // No shared scenario stops one reel twice: the reel's other radio must be unchecked.
   await compare('menu 40026\npicktext 1057 BIG BONUS\npick 1058 0\nclick 1240\ntrace on\nclick 1327\nclick 1335\ndump\n',
-    [], uncompared);
+    []);
 });
 
 test('the command line as reelctl-script reads it', async () => {
@@ -93,8 +136,11 @@ test('the command line as reelctl-script reads it', async () => {
     ['--help'], ['--version'], ['--row-pixels', 'x'], ['--row-pixels', '65536'], ['--row-pixels'],
     ['--frobnicate'], ['-q'], ['a.script', 'b.script'], ['missing.script'],
   ]) {
-    await compare(road, args, uncompared);
+    await compare(road, args);
   }
+  // Key lines are no part of the language: without --key-lines they are malformed, as in reelctl-script.
+  await compare('dump\nkey Tab\ndump\n', []);
+  await compare('dump\nkey Tab\ndump\n', ['--', '--key-lines']);
 });
 
 test('texts typed in every lead byte range round-trip through the page', async () => {
@@ -102,7 +148,7 @@ test('texts typed in every lead byte range round-trip through the page', async (
   // katakana, symbols, kanji of both levels, NEC and IBM extensions.
   const texts = ['ﾘｰﾙ制御ｱｲｳ', '→～①Ⅻ㈱', '漢字表示', '鷗髙﨑', '∵≒≡∫', 'ABC abc 123 ~\\', '①②③④⑤⑥⑦⑧⑨⑩'];
   const lines = texts.flatMap((text) => [`settext 1057 ${text}`, 'dump', 'command 1057 9', 'dump']);
-  await compare(`${lines.join('\n')}\n`, [], uncompared);
+  await compare(`${lines.join('\n')}\n`, []);
 });
 
 test('a message box is a modal dialog with the caption ﾘｰﾙ制御 and OK', async () => {
@@ -126,22 +172,4 @@ test('a message box is a modal dialog with the caption ﾘｰﾙ制御 and OK', 
   assert.ok(boxes.length >= 1, 'a box was shown');
   assert.deepEqual(boxes[0], { modal: true, caption: 'ﾘｰﾙ制御', text: '成立役を選択して下さい．', buttons: ['OK'] });
   assert.equal(await page.locator('dialog.msgbox').count(), 0, 'answered and gone');
-});
-
-test('focus, by the page\'s provisional rules', async () => {
-  const focusOf = async (text) => {
-    const run = await page.evaluate((script) => window.reelctl.runScript(script, []), text);
-    assert.equal(run.status, 0, run.stderr);
-    return run.stdout.trim().split('\n').map((line) => JSON.parse(line)).filter((line) => line.dump).map((line) => line.dump.focus);
-  };
-  // The panel opens with the focus on the close button; the logic's call on
-  // the disabled pattern combo (after the box about its text) changes nothing.
-  assert.deepEqual(await focusOf('dump\nsettext 1059\ncommand 1059 9\ndump\n'), [1, 1]);
-  // Disabling the table combo while it has the focus leaves no control focused
-  // (another left stop pattern, chosen without a user's act on its combo).
-  assert.deepEqual(await focusOf('menu 40025\npicktext 1057 10枚小役\npick 1059 1\nclick 1122\npick 1058 2\ndump\n' +
-    'settext 1059 ﾊﾟﾀｰﾝ３(25%)\ncommand 1059 9\ndump\n'), [1058, null]);
-  // A user's click or pick gives the control the focus.
-  assert.deepEqual(await focusOf('menu 40026\npicktext 1057 BIG BONUS\npick 1058 0\nclick 1240\ndump\nclick 1127\ndump\n'),
-    [1240, 1127]);
 });
