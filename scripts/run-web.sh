@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the panel's static site (the web preset, Debian's emscripten) and
-# serves it on a local port; the address is printed. Ctrl+C stops the server.
+# Builds the panel's static site (the web preset, Debian's emscripten) with
+# the atlas in its atlas/ folder, and serves both on a local port; both
+# addresses are printed. Ctrl+C stops the server.
 #   run-web.sh [PORT]    default 8000
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,4 +16,5 @@ cmake --preset web
 cmake --build --preset web -j "${JOBS:-2}" --target reelctl_web_site
 
 echo "reelctl in the browser: http://127.0.0.1:$port/"
+echo "the atlas:              http://127.0.0.1:$port/atlas/"
 exec python3 -m http.server "$port" --bind 127.0.0.1 --directory build/web/site
