@@ -13,7 +13,7 @@ if [ "${1:-}" != --windows ]; then
   scripts/install-deps.sh
   cmake --preset release
   cmake --build --preset release -j "${JOBS:-2}" --target reelctl-qt
-  exec build/release/panel/qt/reelctl-qt
+  exec build/release/programs/reelctl-qt/reelctl-qt
 fi
 
 scripts/install-deps.sh windows
@@ -32,4 +32,4 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 88 /f >/dev/null 2>&1
   wineserver -w
 fi
-exec wine build/viewer/panel/win32/reelctl.exe
+exec wine build/viewer/programs/reelctl/reelctl.exe

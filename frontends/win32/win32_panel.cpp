@@ -1,5 +1,7 @@
 #include "frontends/win32/win32_panel.h"
 
+#include <shellapi.h>
+
 #include <cstdint>
 
 #include "text/cp932.h"
@@ -99,7 +101,18 @@ void Win32Panel::mailslot_write(MailslotHandle mailslot, const void* bytes, std:
 
 void Win32Panel::mailslot_close(MailslotHandle mailslot) { CloseHandle(reinterpret_cast<HANDLE>(mailslot)); }
 
-void Win32Panel::help(const char* file, unsigned context) { WinHelpA(dialog_, file, HELP_CONTEXT, context); }
+// The help file's viewer is no longer part of Windows: where WinHelp fails,
+// the help page that comes with the program, beside it, opens in the browser.
+void Win32Panel::help(const char* file, unsigned context) {
+    if (WinHelpA(dialog_, file, HELP_CONTEXT, context)) return;
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
+    std::wstring page(path, length);
+    page.resize(page.find_last_of(L"\\/") + 1);
+    page += help_page_name;
+    ShellExecuteW(dialog_, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
 
 void Win32Panel::end_dialog(int value) { EndDialog(dialog_, value); }
 

@@ -19,6 +19,9 @@ namespace reelctl {
 // The code page of the logic's texts.
 inline constexpr UINT logic_code_page = 932;
 
+// The help page that comes with the program, beside it.
+inline constexpr const wchar_t* help_page_name = L"help.html";
+
 // Code page 932 bytes as UTF-16.
 std::wstring widen(const char* text);
 // UTF-16 as code page 932 bytes.

@@ -349,5 +349,29 @@ TEST(Resources, PicturesIconDialogAndMenuAreJapanese) {
     EXPECT_NE(FindResourceExW(nullptr, MAKEINTRESOURCEW(4), L"" REELCTL_MENU_NAME, japanese), nullptr);
 }
 
+// The version the project names, and a manifest with the Windows versions and the DPI handling.
+TEST(Resources, VersionAndManifest) {
+    HRSRC version = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16));  // VS_VERSION_INFO, RT_VERSION
+    ASSERT_NE(version, nullptr);
+    const auto* block = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, version)));
+    std::vector<BYTE> copy(block, block + SizeofResource(nullptr, version));  // VerQueryValue wants writable memory
+    wchar_t* text = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(copy.data(), L"\\StringFileInfo\\041104B0\\ProductVersion",
+                               reinterpret_cast<void**>(&text), &length));
+    EXPECT_EQ(std::wstring(text), std::wstring(L"" REELCTL_TEST_VERSION));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    ASSERT_TRUE(VerQueryValueW(copy.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+
+    HRSRC manifest = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+    ASSERT_NE(manifest, nullptr);
+    const std::string xml(static_cast<const char*>(LockResource(LoadResource(nullptr, manifest))),
+                          SizeofResource(nullptr, manifest));
+    EXPECT_NE(xml.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"), std::string::npos);  // Windows 10 and 11
+    EXPECT_NE(xml.find("<gdiScaling"), std::string::npos);
+    EXPECT_NE(xml.find(">false</dpiAware>"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace reelctl

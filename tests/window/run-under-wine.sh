@@ -30,7 +30,7 @@ write_env() {
 export WINEPREFIX='$dir/prefix'
 export WINEARCH=win64
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES='mscoree=;mshtml=;winhlp32.exe=d;winemenubuilder.exe=d'
+export WINEDLLOVERRIDES='mscoree=;mshtml=;winhlp32.exe=d;winebrowser.exe=d;winemenubuilder.exe=d'
 export LANG=ja_JP.UTF-8
 export LC_ALL=ja_JP.UTF-8
 export DISPLAY=':$display'
