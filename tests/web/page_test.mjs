@@ -217,6 +217,31 @@ test('keyboard: tab order, mnemonics, the menu and combos by keys, Enter and Esc
   await context.close();
 });
 
+test('keyboard: Tab reaches a checked stop radio; Space presses the focused radio or push button', async () => {
+  const context = await browser.newContext({ viewport: { width: 1280, height: 900 } });
+  const { page, errors } = await openPanel(context, server.url);
+  const road = ['menu 40026', 'picktext 1057 BIG BONUS', 'pick 1058 0', 'click 1240', 'click 1327'];
+  const run = await page.evaluate((lines) => window.reelctl.runScript(`${lines.join('\n')}\n`, []), road);
+  assert.equal(run.status, 0, run.stderr);
+  const dump = await sameAsNative(page, road);
+  assert.equal(dump.controls['1240'].checked, true, 'the center stop radio is checked');
+  for (let i = 0; i < 120 && (await focused(page)) !== 1240; ++i) await page.keyboard.press('Shift+Tab');
+  assert.equal(await focused(page), 1240, 'Shift+Tab reaches the checked radio');
+  await page.keyboard.press('Space');
+  await sameAsNative(page, [...road, 'click 1240']);
+  assert.equal(await focused(page), 1240);
+  // Space on the Select button that is enabled: its press, which changes the panel.
+  const select = dump.controls['101'].enabled ? 101 : 102;
+  assert.equal(dump.controls[String(select)].enabled, true, 'a Select button is enabled');
+  for (let i = 0; i < 120 && (await focused(page)) !== select; ++i) await page.keyboard.press('Tab');
+  assert.equal(await focused(page), select);
+  await page.keyboard.press('Space');
+  const pressed = await sameAsNative(page, [...road, 'click 1240', `click ${select}`]);
+  assert.notDeepEqual(pressed.controls, dump.controls, 'the press changed the panel');
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
 test('start: the panel is usable within 1 s of opening the page', async () => {
   // Usable: the page's controls built from the layout, the panel started and
   // the page listening, as the page marks it (ms since navigation start). A

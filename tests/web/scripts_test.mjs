@@ -123,6 +123,20 @@ test(`${generatedCount} generated user sessions, traced`, async () => {
   assert.ok(traced > generatedCount / 2, 'most sessions are traced');
 });
 
+test('key lines: Space presses the focused push button as a click does', async () => {
+  // The Select button is the last tab stop: Shift+Tab from the close button reaches it.
+  const road = 'menu 40026\npicktext 1057 BIG BONUS\npick 1058 0\nclick 1240\nsetfocus\n';
+  const web = await runWeb(`${road}key Shift+Tab\ndump\nkey Space\ndump\n`, ['--key-lines']);
+  const native = await runNative([], `${road}dump\nclick 101\ndump\n`);
+  assert.equal(web.status, 0, web.stderr);
+  const [before, pressed] = dumpsOf(web.stdout);
+  assert.equal(before.focus, 101, 'Shift+Tab: the Select button');
+  const expected = dumpsOf(native.stdout);
+  expected[0].focus = 101;  // before the press, the native run's focus is the close button's
+  assert.deepEqual([before, pressed], expected);
+  assert.notDeepEqual(pressed.controls, before.controls, 'the press changed the panel');
+});
+
 test('a second stop of the same reel, traced', async () => {
   // No shared scenario stops one reel twice: the reel's other radio must be unchecked.
   await compare('menu 40026\npicktext 1057 BIG BONUS\npick 1058 0\nclick 1240\ntrace on\nclick 1327\nclick 1335\ndump\n',
