@@ -17,7 +17,7 @@ import {
 } from './harness.mjs';
 
 // Generated sessions played besides the scenarios (REELCTL_WEB_GENERATED overrides).
-const generatedCount = Number(process.env.REELCTL_WEB_GENERATED || 60);
+const generatedCount = Number(process.env.REELCTL_WEB_GENERATED || 100);
 
 let server;
 let browser;
