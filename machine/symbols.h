@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 namespace reelctl {
 
@@ -70,6 +71,30 @@ inline constexpr std::array<std::array<const char*, reel_count>, layout_variant_
     {"VSSL", "VSSC", "VSSR"},
     {"VSML", "VSMC", "VSMR"},
 }};
+
+// The frog character's picture.
+inline constexpr const char* character_bitmap_name = "VSK";
+
+// The program's picture whose resource name is `name` in any case of its
+// letters, as resource names match: its name as stored, or nullptr.
+constexpr const char* picture_named(std::string_view name) {
+    const auto same = [name](std::string_view known) {
+        if (known.size() != name.size()) return false;
+        for (std::size_t i = 0; i < known.size(); ++i) {
+            const char c = name[i] >= 'a' && name[i] <= 'z' ? static_cast<char>(name[i] - 'a' + 'A') : name[i];
+            if (c != known[i]) return false;
+        }
+        return true;
+    };
+    for (const auto& set : symbol_bitmap_names)
+        for (const char* known : set)
+            if (same(known)) return known;
+    for (const auto& set : strip_bitmap_names)
+        for (const char* known : set)
+            if (same(known)) return known;
+    return same(character_bitmap_name) ? character_bitmap_name : nullptr;
+}
+static_assert(picture_named("vs7s") == symbol_bitmap_names[0][0] && picture_named("VSK") && !picture_named("VS7"));
 
 // The symbol on window line `line` (0 bottom .. 2 top) of `reel` stopped at `stop` (0..20).
 constexpr SymbolCode window_symbol(int reel, int stop, int line) {

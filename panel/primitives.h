@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace reelctl {
 
@@ -18,6 +19,17 @@ inline constexpr MailslotHandle invalid_mailslot = -1;
 
 // The mailslot of the companion reel display program, which receives the close notice.
 inline constexpr const char* companion_mailslot_name = "\\\\.\\mailslot\\vsg\\vsreel";
+
+// True for the companion's mailslot however its letters are cased, as Windows matches object names.
+constexpr bool is_companion_mailslot(std::string_view name) {
+    const std::string_view companion = companion_mailslot_name;
+    if (name.size() != companion.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i] >= 'A' && name[i] <= 'Z' ? static_cast<char>(name[i] - 'A' + 'a') : name[i];
+        if (c != companion[i]) return false;
+    }
+    return true;
+}
 
 class PanelPrimitives {
 public:

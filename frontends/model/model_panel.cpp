@@ -20,28 +20,10 @@ constexpr int client_origin_pixels = 42;
 
 constexpr BitmapHandle first_bitmap_handle = 0x2000;
 
-constexpr std::array<const char*, 1> extra_bitmap_names = {"VSK"};
-
-bool same_ascii_name(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
 // The resource name of a bitmap of the program, as stored; none for an unknown name.
 std::optional<std::string> bitmap_resource(std::string_view name) {
-    for (const auto& set : symbol_bitmap_names)
-        for (const char* known : set)
-            if (same_ascii_name(name, known)) return std::string(known);
-    for (const auto& set : strip_bitmap_names)
-        for (const char* known : set)
-            if (same_ascii_name(name, known)) return std::string(known);
-    for (const char* known : extra_bitmap_names)
-        if (same_ascii_name(name, known)) return std::string(known);
-    return std::nullopt;
+    const char* known = picture_named(name);
+    return known ? std::optional<std::string>(known) : std::nullopt;
 }
 
 // The controls the logic names, as the dialog template lays them out: kind,
@@ -222,7 +204,7 @@ std::optional<std::string> ModelPanel::bitmap_name(BitmapHandle bitmap) const {
 }
 
 MailslotHandle ModelPanel::mailslot_open(const char* name) {
-    if (!options_.companion || !same_ascii_name(name ? name : "", companion_mailslot_name))
+    if (!options_.companion || !is_companion_mailslot(name ? name : ""))
         return invalid_mailslot;
     MailslotHandle handle = next_mailslot_;
     next_mailslot_ += 4;

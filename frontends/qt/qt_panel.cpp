@@ -224,8 +224,7 @@ void QtPanel::delete_bitmap(BitmapHandle bitmap) {
 }
 
 MailslotHandle QtPanel::mailslot_open(const char* name) {
-    if (QString::fromLatin1(name ? name : "").compare(QString::fromLatin1(companion_mailslot_name), Qt::CaseInsensitive) != 0)
-        return invalid_mailslot;
+    if (!is_companion_mailslot(name ? name : "")) return invalid_mailslot;
     auto socket = std::make_unique<QLocalSocket>();
     socket->connectToServer(options_.companion_server, QIODevice::WriteOnly);
     // No companion listening: the open fails, silently.

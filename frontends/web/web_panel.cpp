@@ -17,25 +17,10 @@ constexpr BitmapHandle first_bitmap_handle = 0x2000;
 
 int length_of(const char* text) { return text ? static_cast<int>(std::strlen(text)) : 0; }
 
-bool same_ascii_name(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
 // The site's picture of a resource name, as the site stores it; none for a name it has not.
 std::optional<std::string> picture_of(std::string_view name) {
-    for (const auto& set : symbol_bitmap_names)
-        for (const char* known : set)
-            if (same_ascii_name(name, known)) return std::string(known);
-    for (const auto& set : strip_bitmap_names)
-        for (const char* known : set)
-            if (same_ascii_name(name, known)) return std::string(known);
-    if (same_ascii_name(name, "VSK")) return std::string("VSK");
-    return std::nullopt;
+    const char* known = picture_named(name);
+    return known ? std::optional<std::string>(known) : std::nullopt;
 }
 
 }  // namespace
@@ -101,7 +86,7 @@ BitmapHandle WebPanel::load_bitmap(const char* name) {
 void WebPanel::delete_bitmap(BitmapHandle) {}
 
 MailslotHandle WebPanel::mailslot_open(const char* name) {
-    if (!same_ascii_name(name ? name : "", companion_mailslot_name)) return invalid_mailslot;
+    if (!is_companion_mailslot(name ? name : "")) return invalid_mailslot;
     const int channel = reelctl_dom_channel_open(options_.channel.c_str());
     return channel < 0 ? invalid_mailslot : channel;
 }
