@@ -3,6 +3,8 @@
 // selection), and every completed choice is reported, the same item again
 // included, which a <select> would not do.
 
+import { make } from './elements.js';
+
 export class Combo {
   // `acted()` is called when a user opens the list, `chosen(index)` for a
   // user's completed choice, after the selection changed.
@@ -28,8 +30,7 @@ export class Combo {
     this.field.setAttribute('aria-expanded', 'false');
     this.label = document.createElement('span');
     this.label.className = 'combo-text';
-    const arrow = document.createElement('span');
-    arrow.className = 'combo-arrow';
+    const arrow = make('span', 'combo-arrow');
     arrow.setAttribute('aria-hidden', 'true');
     this.field.append(this.label, arrow);
 

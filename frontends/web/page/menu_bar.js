@@ -3,6 +3,8 @@
 // menu never takes the keyboard focus from the panel's controls, and an
 // item carries a check mark only when the logic sets one.
 
+import { make } from './elements.js';
+
 // "条件(&C)" as text and mnemonic: the letter after & is underlined.
 export function mnemonicText(text) {
   const at = text.indexOf('&');
@@ -65,8 +67,7 @@ export class MenuBar {
   }
 
   titleOf(node) {
-    const title = document.createElement('span');
-    title.className = 'menu-title';
+    const title = make('span', 'menu-title');
     title.setAttribute('role', 'menuitem');
     const { node: text, mnemonic } = mnemonicText(node.text);
     title.append(text);
@@ -92,17 +93,13 @@ export class MenuBar {
   }
 
   popupOf(node) {
-    const popup = document.createElement('div');
-    popup.className = 'menu';
+    const popup = make('div', 'menu');
     popup.setAttribute('role', 'menu');
     popup.hidden = true;
     node.children.forEach((child, index) => {
-      const row = document.createElement('div');
-      row.className = 'menu-item';
-      const check = document.createElement('span');
-      check.className = 'menu-check';
-      const label = document.createElement('span');
-      label.className = 'menu-label';
+      const row = make('div', 'menu-item');
+      const check = make('span', 'menu-check');
+      const label = make('span', 'menu-label');
       label.append(mnemonicText(child.text).node);
       row.append(check, label);
       child.element = row;

@@ -8,6 +8,7 @@ import { Combo } from './combo.js';
 import { FocusRules } from './focus.js';
 import { DialogKeys } from './keys.js';
 import { MenuBar, mnemonicText } from './menu_bar.js';
+import { make } from './elements.js';
 
 const tabStopKinds = new Set(['combo', 'edit', 'readonly_edit', 'radio', 'default_button']);
 // Where the template's font is missing, the IPA P Gothic of fonts-ipafont-gothic and others stand in.
@@ -78,8 +79,7 @@ export class PanelView {
     this.window.style.font = `${fontPixels}px ${family}`;
     this.window.style.setProperty('--font-pixels', `${fontPixels}px`);
 
-    const title = document.createElement('div');
-    title.className = 'titlebar';
+    const title = make('div', 'titlebar');
     this.captionElement = document.createElement('span');
     this.captionElement.className = 'caption';
     this.captionElement.id = 'panel-caption';
@@ -147,24 +147,20 @@ export class PanelView {
     let mnemonic = null;
     switch (entry.kind) {
       case 'group_box': {
-        box = document.createElement('div');
-        box.className = 'group';
-        const legend = document.createElement('span');
-        legend.className = 'legend';
+        box = make('div', 'group');
+        const legend = make('span', 'legend');
         legend.textContent = entry.text;
         box.append(legend);
         place(box);
         break;
       }
       case 'label':
-        box = element = document.createElement('div');
-        box.className = 'label';
+        box = element = make('div', 'label');
         box.textContent = entry.text;
         place(box);
         break;
       case 'bitmap':
-        box = element = document.createElement('img');
-        box.className = 'bitmap';
+        box = element = make('img', 'bitmap');
         box.alt = '';
         box.draggable = false;
         place(box, false);
@@ -377,19 +373,14 @@ export class PanelView {
   }
 
   message(text, caption) {
-    const box = document.createElement('dialog');
-    box.className = 'msgbox';
-    const title = document.createElement('div');
-    title.className = 'titlebar';
-    const heading = document.createElement('span');
-    heading.className = 'caption msgbox-caption';
+    const box = make('dialog', 'msgbox');
+    const title = make('div', 'titlebar');
+    const heading = make('span', 'caption msgbox-caption');
     heading.textContent = caption;
     title.append(heading);
-    const body = document.createElement('p');
-    body.className = 'msgbox-text';
+    const body = make('p', 'msgbox-text');
     body.textContent = text;
-    const buttons = document.createElement('div');
-    buttons.className = 'msgbox-buttons';
+    const buttons = make('div', 'msgbox-buttons');
     const ok = document.createElement('button');
     ok.type = 'button';
     ok.className = 'button default';
