@@ -12,26 +12,26 @@ constexpr std::array<std::pair<std::string_view, Key>, 11> named_keys = {{
     {"F4", Key::f4},
 }};
 
-bool take_prefix(std::string_view& spec, std::string_view prefix) {
-    if (spec.substr(0, prefix.size()) != prefix) return false;
-    spec.remove_prefix(prefix.size());
+bool take_prefix(std::string_view& text, std::string_view prefix) {
+    if (text.substr(0, prefix.size()) != prefix) return false;
+    text.remove_prefix(prefix.size());
     return true;
 }
 
-std::optional<KeyPress> parse_key(std::string_view spec) {
+std::optional<KeyPress> parse_key(std::string_view text) {
     KeyPress press;
     for (bool more = true; more;) {
         more = false;
-        if (take_prefix(spec, "Shift+")) more = press.shift = true;
-        if (take_prefix(spec, "Alt+")) more = press.alt = true;
+        if (take_prefix(text, "Shift+")) more = press.shift = true;
+        if (take_prefix(text, "Alt+")) more = press.alt = true;
     }
     for (const auto& [name, key] : named_keys)
-        if (spec == name) {
+        if (text == name) {
             press.key = key;
             return press;
         }
-    if (spec.size() == 1) {
-        char c = spec[0];
+    if (text.size() == 1) {
+        char c = text[0];
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
         if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) {
             press.key = Key::character;
@@ -44,17 +44,17 @@ std::optional<KeyPress> parse_key(std::string_view spec) {
 
 }  // namespace
 
-std::optional<std::vector<KeyPress>> parse_keys(std::string_view specs) {
+std::optional<std::vector<KeyPress>> parse_keys(std::string_view names) {
     std::vector<KeyPress> presses;
-    while (!specs.empty()) {
-        const std::size_t start = specs.find_first_not_of(" \t");
+    while (!names.empty()) {
+        const std::size_t start = names.find_first_not_of(" \t");
         if (start == std::string_view::npos) break;
-        specs.remove_prefix(start);
-        const std::size_t end = std::min(specs.find_first_of(" \t"), specs.size());
-        const std::optional<KeyPress> press = parse_key(specs.substr(0, end));
+        names.remove_prefix(start);
+        const std::size_t end = std::min(names.find_first_of(" \t"), names.size());
+        const std::optional<KeyPress> press = parse_key(names.substr(0, end));
         if (!press) return std::nullopt;
         presses.push_back(*press);
-        specs.remove_prefix(end);
+        names.remove_prefix(end);
     }
     if (presses.empty()) return std::nullopt;
     return presses;

@@ -3,7 +3,7 @@
 // order, mnemonics, Enter and Escape) and the panel logic never sees.
 //
 // A key line (accepted only where a host is asked to take them) is
-// `key SPEC...`: each SPEC a key name with optional Shift+ and Alt+ before
+// `key KEY...`: each KEY a key name with optional Shift+ and Alt+ before
 // it: Tab, Enter, Escape, Space, Up, Down, Left, Right, Home, End, F4, or a
 // letter or digit (Alt+C, Alt+S).
 #pragma once
@@ -24,10 +24,10 @@ struct KeyPress {
     bool alt = false;
 };
 
-// The presses of SPEC...; none when a name is unknown.
-std::optional<std::vector<KeyPress>> parse_keys(std::string_view specs);
+// The presses of KEY...; none when a name is unknown.
+std::optional<std::vector<KeyPress>> parse_keys(std::string_view names);
 
-// A press as its SPEC.
+// A press as its KEY.
 std::string key_name(const KeyPress& press);
 
 }  // namespace reelctl::script

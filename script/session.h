@@ -22,7 +22,7 @@ public:
     // `program` names the host in messages on `err`.
     Session(DialogUnderTest& dialog, std::ostream& out, std::ostream& err, std::string program);
 
-    // Takes `key SPEC...` lines (script/keys.h) besides the language's own:
+    // Takes `key KEY...` lines (script/keys.h) besides the language's own:
     // for the keyboard tests of the front ends on real windows. Off, such a
     // line is malformed, as the language has it.
     void take_key_lines(bool on) { key_lines_ = on; }

@@ -71,7 +71,7 @@ CommandLine parse_command_line(const QCoreApplication& app) {
     const QCommandLineOption companion({QStringLiteral("companion")},
                                        QStringLiteral("In a script run, a companion receives the close notice."));
     const QCommandLineOption key_lines({QStringLiteral("key-lines")},
-                                       QStringLiteral("In a script run, lines 'key SPEC...' press keys on the window "
+                                       QStringLiteral("In a script run, lines 'key KEY...' press keys on the window "
                                                       "(for keyboard tests; not part of the panel-script language)."));
     const QCommandLineOption grab({QStringLiteral("grab")},
                                   QStringLiteral("In a script run, save a picture of the window to PNG at the end."),

@@ -13,7 +13,7 @@ namespace reelctl::qt {
 struct ScriptOptions {
     int row_pixels = 24;     // the rows of the window stand this many pixels apart
     bool companion = false;  // a companion listens on a local socket of this run
-    bool key_lines = false;  // lines `key SPEC...` press keys on the window
+    bool key_lines = false;  // lines `key KEY...` press keys on the window
     QString grab;            // when set, a picture of the window is saved there at the end
     QString pictures = QStringLiteral(":/pictures");
     QString help_document;

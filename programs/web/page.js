@@ -6,7 +6,7 @@
 // plays a panel script on a fresh panel in this page, with reelctl-script's
 // options in `args` (["--companion", "--row-pixels", "30"]) and `text` as its
 // standard input, and gives back exactly what reelctl-script prints; with
-// "--key-lines" it also takes the keyboard tests' `key SPEC...` lines.
+// "--key-lines" it also takes the keyboard tests' `key KEY...` lines.
 //
 // An address ending in #road=<lines, percent-encoded as encodeURIComponent
 // does> opens a fresh panel and plays the lines on it as the user's clicks,

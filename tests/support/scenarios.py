@@ -11,7 +11,7 @@ Comment lines at the top of a script set the run:
     # rows: N         the slide rows stand N pixels apart (--row-pixels N)
     # codepage: N     Wine must run the program with this ANSI code page
     # unread: KEY ... dump keys not compared in this script (say why)
-    # keys            the script presses keys (`key SPEC...` lines, which only
+    # keys            the script presses keys (`key KEY...` lines, which only
                       the real windows take): reelctl-script plays the twin
     # twin: FILE      reelctl-script plays FILE (beside the script) instead: the
                       same road done with the mouse, with the same dumps

@@ -14,7 +14,7 @@
 // --companion     start notice_receiver.exe first, so that the program finds
 //                 the mailslot; `notice` is what the receiver got
 // --keys          `command 1` and `command 2` are the Enter and Escape keys
-// --key-lines     lines `key SPEC...` press keys on the window (script/keys.h)
+// --key-lines     lines `key KEY...` press keys on the window (script/keys.h)
 // --log-pixels N  the program starts with N pixels per inch (Wine's LogPixels)
 // --pictures DIR  at every dump, the pixels on the screen of each bitmap
 //                 static must be DIR/NAME.bmp of the picture it shows
