@@ -10,7 +10,12 @@ packages=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmar
 for extra in "$@"; do
   case "$extra" in
     windows) packages+=(g++-mingw-w64-x86-64 wine wine64 xvfb xauth x11-utils imagemagick locales) ;;
-    web) packages+=(emscripten chromium nodejs npm) ;;
+    web)
+      packages+=(emscripten chromium)
+      # Node and npm from Debian where no other Node is installed (another one brings its own npm).
+      command -v node >/dev/null 2>&1 || packages+=(nodejs)
+      command -v npm >/dev/null 2>&1 || packages+=(npm)
+      ;;
     *) echo "install-deps.sh: unknown part $extra (windows, web)" >&2; exit 2 ;;
   esac
 done
