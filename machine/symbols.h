@@ -94,7 +94,8 @@ constexpr const char* picture_named(std::string_view name) {
             if (same(known)) return known;
     return same(character_bitmap_name) ? character_bitmap_name : nullptr;
 }
-static_assert(picture_named("vs7s") == symbol_bitmap_names[0][0] && picture_named("VSK") && !picture_named("VS7"));
+static_assert(std::string_view(picture_named("vs7s")) == "VS7S" && picture_named("VSK") != nullptr &&
+              picture_named("VS7") == nullptr);
 
 // The symbol on window line `line` (0 bottom .. 2 top) of `reel` stopped at `stop` (0..20).
 constexpr SymbolCode window_symbol(int reel, int stop, int line) {

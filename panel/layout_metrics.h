@@ -6,17 +6,24 @@
 
 namespace reelctl::layout {
 
+// The index of control `id` in the template, or control_count. (Indices, not
+// pointers: a sanitizer build cannot fold a pointer's test in a constant.)
+constexpr std::size_t control_index(int id) {
+    for (std::size_t i = 0; i < control_count; ++i)
+        if (controls[i].id == id) return i;
+    return control_count;
+}
+
 // The template's entry of control `id`, or nullptr.
 constexpr const Control* find_control(int id) {
-    for (const Control& c : controls)
-        if (c.id == id) return &c;
-    return nullptr;
+    const std::size_t i = control_index(id);
+    return i < control_count ? &controls[i] : nullptr;
 }
 
 // What kind of control `id` is, for the ids of the template's controls.
 constexpr bool has_kind(int id, Kind kind) {
-    const Control* c = find_control(id);
-    return c && c->kind == kind;
+    const std::size_t i = control_index(id);
+    return i < control_count && controls[i].kind == kind;
 }
 
 // A control the Tab key stops at (WS_TABSTOP in the template): the combos,
@@ -28,8 +35,8 @@ constexpr bool is_tab_stop(Kind kind) {
 
 // The top of control `id` in dialog units from the client area's top; 0 for an unknown id.
 constexpr int control_top_units(int id) {
-    const Control* c = find_control(id);
-    return c ? c->y : 0;
+    const std::size_t i = control_index(id);
+    return i < control_count ? controls[i].y : 0;
 }
 
 // The dialog units between two rows of a reel column: a measured pixel
