@@ -90,11 +90,11 @@ public:
         case 12: {
             const std::uint8_t b = in.byte();
             const std::uintptr_t value = b % 8 == 0 ? syscommand_close : (static_cast<std::uintptr_t>(in.word()) << 16 | in.word());
-            deliver(msg_syscommand, value, "syscommand");
+            deliver_and_check(msg_syscommand, value, "syscommand");
             break;
         }
         case 13:
-            deliver(msg_setfocus, 0, "setfocus");
+            deliver_and_check(msg_setfocus, 0, "setfocus");
             break;
         case 14: {
             pick_role(in.byte() % role_count);
@@ -112,7 +112,7 @@ public:
 
     // Closes the panel if the events did not, and checks what the close left.
     void finish() {
-        if (!closed()) deliver(msg_syscommand, syscommand_close, "final close");
+        if (!closed()) deliver_and_check(msg_syscommand, syscommand_close, "final close");
         const probe::ProbeDisplay& d = probe.display;
         if (d.mailslot_writes != 1 || d.notice_size != panel.close_notice.bytes.size())
             broken("close", "the notice went out %d times, %zu bytes", d.mailslot_writes, d.notice_size);
@@ -146,7 +146,7 @@ private:
         if (!closed() && probe.display.mailslot_writes != 0) broken(after, "the notice went out before the close");
     }
 
-    void deliver(std::uint32_t message, std::uintptr_t wparam, const char* what) {
+    void deliver_and_check(std::uint32_t message, std::uintptr_t wparam, const char* what) {
         DrivenProbe::deliver(message, wparam);
         check(what);
     }
@@ -154,7 +154,7 @@ private:
     void command(int id, int code) override {
         check::note_command(context_, probe, id, code);
         watch_.before(panel, id, code);
-        deliver(msg_command, command_param(id, code), "command");
+        deliver_and_check(msg_command, command_param(id, code), "command");
         check::Failure failure;
         if (!watch_.after(panel, probe, context_, failure)) broken("command", "%s", failure.what);
     }
