@@ -4,21 +4,10 @@
 // native reelctl-script shows after the same road.
 
 import assert from 'node:assert/strict';
-import { after, before, test } from 'node:test';
-import { launch, nativeDump, pageControls, serve } from './harness.mjs';
+import { test } from 'node:test';
+import { nativeDump, pageControls, useSiteAndBrowser } from './harness.mjs';
 
-let server;
-let browser;
-
-before(async () => {
-  server = await serve();
-  browser = await launch();
-});
-
-after(async () => {
-  await browser.close();
-  server.close();
-});
+const shared = useSiteAndBrowser();
 
 // A page of the site that records its errors and the requests that failed.
 async function open(context, address) {
@@ -37,8 +26,8 @@ const brokenPictures = (page) => page.evaluate(() =>
   [...document.images].filter((image) => !image.complete || image.naturalWidth === 0).map((image) => image.src));
 
 test('atlas: the index, a role page and its pictures', async () => {
-  const context = await browser.newContext();
-  const { page, problems } = await open(context, `${server.url}atlas/`);
+  const context = await shared.browser.newContext();
+  const { page, problems } = await open(context, `${shared.server.url}atlas/`);
   const roles = await page.locator('a[href^="role-"]').evaluateAll((links) => links.map((link) => link.getAttribute('href')));
   assert.equal(new Set(roles).size, 180, 'a tree for each bet, stop order and role');
   assert.equal(await page.locator('a[href="lookup.html"]').count() > 0, true, 'the index links to the reverse lookup');
@@ -55,8 +44,8 @@ test('atlas: the index, a role page and its pictures', async () => {
 });
 
 test('atlas: the reverse lookup lists the presses after a choice', async () => {
-  const context = await browser.newContext();
-  const { page, problems } = await open(context, `${server.url}atlas/lookup.html`);
+  const context = await shared.browser.newContext();
+  const { page, problems } = await open(context, `${shared.server.url}atlas/lookup.html`);
   await page.locator('input[name=symbol]').first().waitFor();
   // The right reel's top line, three coins, the stop order 中→左→右 and the last symbol offered.
   await page.selectOption('#bet', '2');
@@ -93,16 +82,16 @@ function roadOf(href) {
 }
 
 test('atlas: a role page\'s link opens the viewer on its situation', async () => {
-  const context = await browser.newContext({ viewport: { width: 1280, height: 900 } });
+  const context = await shared.browser.newContext({ viewport: { width: 1280, height: 900 } });
   // The ten-coin role at three coins, stop order 0 (tables, press choices), and BIG BONUS at one coin, stop order 3.
   for (const role of ['role-2-0-10.html', 'role-0-3-0.html']) {
-    const { page, problems } = await open(context, `${server.url}atlas/${role}`);
+    const { page, problems } = await open(context, `${shared.server.url}atlas/${role}`);
     const links = await page.locator('a[href*="#road="]').evaluateAll((all) => all.map((link) => link.getAttribute('href')));
     assert.ok(links.length > 2, role);
     // The first situation, the deepest road of the page and one between.
     const deepest = links.reduce((a, b) => (roadOf(b).length > roadOf(a).length ? b : a));
     for (const href of [links[0], links[Math.floor(links.length / 2)], deepest]) {
-      await page.goto(`${server.url}atlas/${role}`);
+      await page.goto(`${shared.server.url}atlas/${role}`);
       await page.locator(`a[href="${href}"]`).first().click();
       await page.waitForURL(/index\.html#road=/);
       await page.waitForFunction(() => document.documentElement.dataset.road !== undefined);

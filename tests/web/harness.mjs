@@ -11,6 +11,7 @@ import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
+import { after, before } from 'node:test';
 import { chromium } from 'playwright-core';
 
 export const site = process.env.REELCTL_SITE;
@@ -59,6 +60,21 @@ export function launch() {
 }
 
 // A page with the panel open; page errors fail the test that reads `errors`.
+// Serves the site and starts Chromium before a test file's tests, and stops
+// both after them; the returned object holds them as `server` and `browser`.
+export function useSiteAndBrowser() {
+  const shared = {};
+  before(async () => {
+    shared.server = await serve();
+    shared.browser = await launch();
+  });
+  after(async () => {
+    await shared.browser.close();
+    shared.server.close();
+  });
+  return shared;
+}
+
 export async function openPanel(context, url) {
   const page = await context.newPage();
   const errors = [];

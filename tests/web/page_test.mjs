@@ -8,21 +8,10 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import zlib from 'node:zlib';
-import { after, before, test } from 'node:test';
-import { launch, nativeDump, openPanel, pageControls, serve, site } from './harness.mjs';
+import { test } from 'node:test';
+import { nativeDump, openPanel, pageControls, site, useSiteAndBrowser } from './harness.mjs';
 
-let server;
-let browser;
-
-before(async () => {
-  server = await serve();
-  browser = await launch();
-});
-
-after(async () => {
-  await browser.close();
-  server.close();
-});
+const shared = useSiteAndBrowser();
 
 const focused = (page) => page.evaluate(() => {
   const id = document.activeElement && document.activeElement.dataset ? document.activeElement.dataset.id : undefined;
@@ -47,7 +36,7 @@ async function sameAsNative(page, lines, args = []) {
 // A page of the same site that listens as the companion does.
 async function companion(context) {
   const page = await context.newPage();
-  await page.goto(`${server.url}help.html`);
+  await page.goto(`${shared.server.url}help.html`);
   await page.evaluate((name) => {
     window.received = [];
     const channel = new BroadcastChannel(name);
@@ -57,9 +46,9 @@ async function companion(context) {
 }
 
 test('mouse: the typical road with real clicks, the close and opening again', async () => {
-  const context = await browser.newContext({ viewport: { width: 1280, height: 900 } });
+  const context = await shared.browser.newContext({ viewport: { width: 1280, height: 900 } });
   const listener = await companion(context);
-  const { page, errors } = await openPanel(context, server.url);
+  const { page, errors } = await openPanel(context, shared.server.url);
   assert.equal(await page.evaluate(() => getComputedStyle(document.querySelector('.window')).transform), 'none',
     'a desktop shows the panel at its natural size');
   assert.equal(await focused(page), 1, 'the close button has the focus as the panel opens');
@@ -104,10 +93,10 @@ test('mouse: the typical road with real clicks, the close and opening again', as
 });
 
 test('phone: the panel scales to the screen and works by touch', async () => {
-  const context = await browser.newContext({
+  const context = await shared.browser.newContext({
     viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true,
   });
-  const { page, errors } = await openPanel(context, server.url);
+  const { page, errors } = await openPanel(context, shared.server.url);
   const box = await page.locator('.window').boundingBox();
   assert.ok(box.width <= 390 && box.width >= 380, `the panel is as wide as the screen (${box.width})`);
   assert.ok(await page.evaluate(() => document.documentElement.scrollWidth <= 390), 'nothing sticks out sideways');
@@ -130,9 +119,9 @@ test('phone: the panel scales to the screen and works by touch', async () => {
 });
 
 test('keyboard: tab order, mnemonics, the menu and combos by keys, Enter and Escape', async () => {
-  const context = await browser.newContext({ viewport: { width: 1280, height: 900 } });
+  const context = await shared.browser.newContext({ viewport: { width: 1280, height: 900 } });
   const listener = await companion(context);
-  const { page, errors } = await openPanel(context, server.url);
+  const { page, errors } = await openPanel(context, shared.server.url);
   const keys = page.keyboard;
   assert.equal(await focused(page), 1);
   await keys.press('Tab');
@@ -218,8 +207,8 @@ test('keyboard: tab order, mnemonics, the menu and combos by keys, Enter and Esc
 });
 
 test('keyboard: Tab reaches a checked stop radio; Space presses the focused radio or push button', async () => {
-  const context = await browser.newContext({ viewport: { width: 1280, height: 900 } });
-  const { page, errors } = await openPanel(context, server.url);
+  const context = await shared.browser.newContext({ viewport: { width: 1280, height: 900 } });
+  const { page, errors } = await openPanel(context, shared.server.url);
   const road = ['menu 40026', 'picktext 1057 BIG BONUS', 'pick 1058 0', 'click 1240', 'click 1327'];
   const run = await page.evaluate((lines) => window.reelctl.runScript(`${lines.join('\n')}\n`, []), road);
   assert.equal(run.status, 0, run.stderr);
@@ -246,10 +235,10 @@ test('start: the panel is usable within 1 s of opening the page', async () => {
   // Usable: the page's controls built from the layout, the panel started and
   // the page listening, as the page marks it (ms since navigation start). A
   // first pick by mouse is timed too; it adds the driver's own round trips.
-  const context = await browser.newContext({ viewport: { width: 1280, height: 900 } });
+  const context = await shared.browser.newContext({ viewport: { width: 1280, height: 900 } });
   const page = await context.newPage();
   const started = Date.now();
-  await page.goto(server.url);
+  await page.goto(shared.server.url);
   await page.waitForFunction(() => document.documentElement.dataset.ready === 'true');
   const ready = await page.evaluate(() => window.reelctl.readyAt);
   await control(page, 1057).click();
@@ -270,8 +259,8 @@ test('size: the module and its loader are at most 200 KB gzipped', () => {
 });
 
 test('pictures: the typical road drawn, every picture at its size, strips on their rows', async () => {
-  const context = await browser.newContext({ viewport: { width: 1280, height: 900 } });
-  const { page, errors } = await openPanel(context, server.url);
+  const context = await shared.browser.newContext({ viewport: { width: 1280, height: 900 } });
+  const { page, errors } = await openPanel(context, shared.server.url);
   // Small pictures at rows 24 pixels apart, large ones at 30.
   const sizes = {
     small: { symbol: [40, 26], strip: [40, 504], rows: 24 },

@@ -11,28 +11,20 @@
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
-import { after, before, test } from 'node:test';
+import { before, test } from 'node:test';
 import {
-  dumpsOf, focusFailure, generatedSessions, headerOptions, launch, openPanel, readHeaders, runNative, scenarios, serve,
+  dumpsOf, focusFailure, generatedSessions, headerOptions, openPanel, readHeaders, runNative, scenarios, useSiteAndBrowser,
 } from './harness.mjs';
 
 // Generated sessions played besides the scenarios (REELCTL_WEB_GENERATED overrides).
 const generatedCount = Number(process.env.REELCTL_WEB_GENERATED || 100);
 
-let server;
-let browser;
+const shared = useSiteAndBrowser();
 let page;
 let errors;
 
 before(async () => {
-  server = await serve();
-  browser = await launch();
-  ({ page, errors } = await openPanel(await browser.newContext(), server.url));
-});
-
-after(async () => {
-  await browser.close();
-  server.close();
+  ({ page, errors } = await openPanel(await shared.browser.newContext(), shared.server.url));
 });
 
 function comparable(line, keys) {
