@@ -62,11 +62,14 @@ export function launch() {
 // A page with the panel open; page errors fail the test that reads `errors`.
 // Serves the site and starts Chromium before a test file's tests, and stops
 // both after them; the returned object holds them as `server` and `browser`.
-export function useSiteAndBrowser() {
+// `ready(shared)`, when given, runs in the same hook once both are up (a
+// second top-level hook of the file may run before this one has finished).
+export function useSiteAndBrowser(ready = async () => {}) {
   const shared = {};
   before(async () => {
     shared.server = await serve();
     shared.browser = await launch();
+    await ready(shared);
   });
   after(async () => {
     await shared.browser.close();

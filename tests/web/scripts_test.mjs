@@ -11,7 +11,7 @@
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
-import { before, test } from 'node:test';
+import { test } from 'node:test';
 import {
   dumpsOf, focusFailure, generatedSessions, headerOptions, openPanel, readHeaders, runNative, scenarios, useSiteAndBrowser,
 } from './harness.mjs';
@@ -19,12 +19,11 @@ import {
 // Generated sessions played besides the scenarios (REELCTL_WEB_GENERATED overrides).
 const generatedCount = Number(process.env.REELCTL_WEB_GENERATED || 100);
 
-const shared = useSiteAndBrowser();
 let page;
 let errors;
 
-before(async () => {
-  ({ page, errors } = await openPanel(await shared.browser.newContext(), shared.server.url));
+useSiteAndBrowser(async ({ browser, server }) => {
+  ({ page, errors } = await openPanel(await browser.newContext(), server.url));
 });
 
 function comparable(line, keys) {
