@@ -57,6 +57,8 @@ public:
     // ---- what it shows -------------------------------------------------------
     // False once the dialog can no longer be read (a real window after its end).
     virtual bool readable() = 0;
+    // True while the dialog is minimized: the user's mouse reaches no control.
+    virtual bool iconic() = 0;
     virtual std::optional<int> end_value() = 0;
     virtual bool visible(int id) = 0;
     virtual bool enabled(int id) = 0;

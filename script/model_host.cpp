@@ -8,20 +8,25 @@ ModelHost::ModelHost(ModelOptions options) : model_(options), tracer_(model_, mo
     model_.set_dialog_procedure([this](std::uint32_t message) { return dialog_procedure(panel_, message, 0, 0); });
 }
 
-void ModelHost::start() { model_.initial_focus(dialog_procedure(panel_, msg_initdialog, 0, 0)); }
+void ModelHost::start() { model_.dialog_manager().started(dialog_procedure(panel_, msg_initdialog, 0, 0)); }
 
 void ModelHost::send(std::uint32_t message, std::uintptr_t wparam) { dialog_procedure(panel_, message, wparam, 0); }
 
-void ModelHost::setfocus() { model_.dialog_takes_focus(); }
+// What the dialog procedure leaves of a system command goes to the dialog manager.
+void ModelHost::syscommand(std::uintptr_t value) {
+    if (dialog_procedure(panel_, msg_syscommand, value, 0) == 0) model_.dialog_manager().system_command(value);
+}
+
+void ModelHost::setfocus() { model_.dialog_manager().setfocus_message(); }
 
 void ModelHost::click(int id) {
-    model_.user_focus(id);
+    model_.dialog_manager().user_acts(id);
     model_.radio_checks_itself(id);
     command(id, notify_clicked);
 }
 
 void ModelHost::pick(int id, std::size_t item) {
-    model_.user_focus(id);
+    model_.dialog_manager().user_acts(id);
     model_.select_item(id, item);
     command(id, notify_selendok);
 }

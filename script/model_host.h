@@ -17,12 +17,14 @@ public:
 
     void start() override;
     void send(std::uint32_t message, std::uintptr_t wparam) override;
+    void syscommand(std::uintptr_t value) override;
     void setfocus() override;
     void click(int id) override;
     void pick(int id, std::size_t item) override;
     void type_text(int id, std::string_view text) override;
 
     bool readable() override { return true; }  // after close the controls keep what they showed
+    bool iconic() override { return model_.dialog_manager().iconic(); }
     std::optional<int> end_value() override { return model_.end_value(); }
     bool visible(int id) override;
     bool enabled(int id) override;

@@ -5,8 +5,9 @@
 // benchmarks all act through them.
 //
 // `Dialog` is a dialog under test or any other driven dialog that answers
-// visible(id), enabled(id) and item_count(id), and carries out click(id),
-// pick(id, item) and type_text(id, text) once the rules allow them.
+// iconic(), visible(id), enabled(id) and item_count(id), and carries out
+// click(id), pick(id, item) and type_text(id, text) once the rules allow
+// them. A minimized (iconic) dialog shows no control the mouse could reach.
 #pragma once
 
 #include <cstddef>
@@ -24,6 +25,7 @@ enum class UserResult {
     hidden,
     disabled,
     no_item,         // the combo has no such item
+    iconic,          // the dialog is minimized
 };
 
 // The template's push buttons and radio buttons, and its combos.
@@ -41,6 +43,7 @@ static_assert(layout::has_kind(IDC_CLOSE, layout::Kind::default_button) &&
 template <typename Dialog>
 UserResult user_click(Dialog& dialog, int id) {
     if (!clickable_control(id)) return UserResult::not_applicable;
+    if (dialog.iconic()) return UserResult::iconic;
     if (!dialog.visible(id)) return UserResult::hidden;
     if (!dialog.enabled(id)) return UserResult::disabled;
     dialog.click(id);
@@ -50,6 +53,7 @@ UserResult user_click(Dialog& dialog, int id) {
 template <typename Dialog>
 UserResult user_pick(Dialog& dialog, int id, std::uint64_t item) {
     if (!combo_control(id)) return UserResult::not_applicable;
+    if (dialog.iconic()) return UserResult::iconic;
     if (!dialog.enabled(id)) return UserResult::disabled;
     if (item >= static_cast<std::uint64_t>(dialog.item_count(id))) return UserResult::no_item;
     dialog.pick(id, static_cast<std::size_t>(item));
@@ -77,6 +81,7 @@ constexpr const char* why_not_done(UserResult result, bool click, bool by_text) 
         case UserResult::hidden: return "the control is hidden";
         case UserResult::disabled: return "the control is disabled";
         case UserResult::no_item: return by_text ? "no item of the combo has this text" : "the combo has no such item";
+        case UserResult::iconic: return "the dialog is minimized";
         case UserResult::done: break;
     }
     return "";

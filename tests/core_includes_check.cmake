@@ -4,9 +4,9 @@ cmake_minimum_required(VERSION 3.25)
 file(GLOB_RECURSE core_sources
   ${SOURCE_DIR}/machine/*.h ${SOURCE_DIR}/machine/*.cpp
   ${SOURCE_DIR}/engine/*.h ${SOURCE_DIR}/engine/*.cpp
-  ${SOURCE_DIR}/panel/*.h
+  ${SOURCE_DIR}/panel/*.h ${SOURCE_DIR}/panel/*.cpp
   ${SOURCE_DIR}/app/*.h ${SOURCE_DIR}/app/*.cpp)
-set(allowed algorithm array atomic charconv cstddef cstdint cstdio cstdlib cstring span string_view)
+set(allowed algorithm array atomic charconv cstddef cstdint cstdio cstdlib cstring optional span string_view)
 set(failures "")
 foreach(source ${core_sources})
   file(STRINGS ${source} lines REGEX "^[ \t]*#[ \t]*include[ \t]*<")

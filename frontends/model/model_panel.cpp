@@ -95,15 +95,14 @@ void ModelPanel::set_text(int id, const char* value) {
 void ModelPanel::enable(int id, bool on) {
     ModelControl* c = find(id);
     if (!c) return;
+    if (!on) manager_.disabling(id);
     c->enabled = on;
-    if (!on && focus_ == id) focus_.reset();  // a disabled control loses the focus to nobody
 }
 
 void ModelPanel::show(int id, bool on) {
     ModelControl* c = find(id);
     if (!c) return;
-    // A hidden control gives the focus to the dialog itself, before it goes.
-    if (!on && focus_ == id) dialog_takes_focus();
+    if (!on) manager_.hiding(id);
     c->visible = on;
 }
 
@@ -150,25 +149,17 @@ void ModelPanel::combo_text(int id, char* buffer, std::size_t size) {
     buffer[length] = '\0';
 }
 
-void ModelPanel::focus(int id) {
-    // A focus call on an id the dialog does not have takes the focus away, as SetFocus(NULL) does.
-    const ModelControl* c = find(id);
-    if (!c) focus_.reset();             // SetFocus(NULL): no control has the focus
-    else if (c->enabled) focus_ = id;   // a disabled control does not take it
-}
+void ModelPanel::focus(int id) { manager_.focus_call(id); }
 
 void ModelPanel::caption(const char* value) {
     caption_ = value ? value : "";
 }
 
-// The box takes the focus while it is open; when it closes the dialog gets
-// back the control that had the focus, or, where none had it, takes the
-// focus itself.
+// The box is answered at once; the dialog manager then gives the focus back.
 void ModelPanel::message(const char* value, const char* box_caption) {
-    const std::optional<int> had_focus = focus_;
+    const std::optional<int> had_focus = manager_.focus();
     messages_.push_back({value ? value : "", box_caption ? box_caption : ""});
-    if (had_focus) focus_ = had_focus;
-    else dialog_takes_focus();
+    manager_.message_box_closed(had_focus);
 }
 
 void ModelPanel::menu_check(int id, bool on) {
@@ -228,33 +219,24 @@ void ModelPanel::help(const char* file, unsigned context) {
 
 void ModelPanel::end_dialog(int value) {
     end_value_ = value;
+    manager_.ending();
 }
 
-// ---- the dialog manager and the user ---------------------------------------
+// ---- what the dialog manager asks and the user does ------------------------
 
-void ModelPanel::initial_focus(std::intptr_t initdialog_result) {
-    if (initdialog_result != 0) focus_ = first_tab_stop();
+bool ModelPanel::visible(int id) const {
+    const ModelControl* c = control(id);
+    return c && c->visible;
 }
 
-void ModelPanel::dialog_takes_focus() {
-    focus_.reset();  // the dialog window itself, which is no control
-    const std::intptr_t handled = send_ ? send_(msg_setfocus) : 0;
-    if (handled == 0) focus_ = first_tab_stop();
+bool ModelPanel::enabled(int id) const {
+    const ModelControl* c = control(id);
+    return c && c->enabled;
 }
 
-void ModelPanel::user_focus(int id) {
-    if (find(id)) focus_ = id;
-}
-
-// The first control of the template that the Tab key stops at and that is
-// shown and enabled: the close button while the panel is open.
-int ModelPanel::first_tab_stop() const {
-    for (const layout::Control& entry : layout::controls) {
-        if (entry.id < 0 || !layout::is_tab_stop(entry.kind)) continue;
-        const ModelControl* c = control(entry.id);
-        if (c && c->visible && c->enabled) return entry.id;
-    }
-    return IDC_CLOSE;
+bool ModelPanel::checked(int id) const {
+    const ModelControl* c = control(id);
+    return c && c->checked;
 }
 
 void ModelPanel::radio_checks_itself(int id) {

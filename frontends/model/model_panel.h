@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "panel/dialog_manager.h"
+#include "panel/messages.h"
 #include "panel/primitives.h"
 
 namespace reelctl {
@@ -57,7 +59,7 @@ struct ModelOptions {
     bool companion = false;  // the companion display program is running
 };
 
-class ModelPanel final : public PanelPrimitives, public PlatformSeam {
+class ModelPanel final : public PanelPrimitives, public PlatformSeam, private ManagedDialog {
 public:
     explicit ModelPanel(ModelOptions options = {});
 
@@ -86,19 +88,13 @@ public:
     void help(const char* file, unsigned context) override;
     void end_dialog(int value) override;
 
-    // The dialog manager's part in the focus, as the Windows dialog manager
-    // has it (see docs/panel-script.md, "Focus"). `send` hands a message to
-    // the dialog procedure and returns its result; the dialog manager needs it
-    // for WM_SETFOCUS.
+    // The dialog manager, which keeps the focus. `send` hands a message to
+    // the dialog procedure and returns its result; the dialog manager needs
+    // it for WM_SETFOCUS.
     using DialogSend = std::function<std::intptr_t(std::uint32_t message)>;
     void set_dialog_procedure(DialogSend send) { send_ = std::move(send); }
-    // After WM_INITDIALOG returned nonzero: the focus on the first tab stop.
-    void initial_focus(std::intptr_t initdialog_result);
-    // WM_SETFOCUS to the dialog: the dialog procedure, then, where it leaves
-    // the message to the dialog manager, the focus on the first tab stop.
-    void dialog_takes_focus();
-    // A user's mouse on a control: it takes the focus as the button goes down.
-    void user_focus(int id);
+    DialogManager& dialog_manager() { return manager_; }
+    const DialogManager& dialog_manager() const { return manager_; }
 
     // What a control does itself when the user acts on it, before the dialog
     // is notified: an auto radio button checks itself (each is a group of its
@@ -113,7 +109,7 @@ public:
     const ModelControl* control(int id) const;
     const std::vector<ModelControl>& controls() const { return controls_; }  // ascending ids
     const std::string& caption_text() const { return caption_; }
-    std::optional<int> focused_control() const { return focus_; }
+    std::optional<int> focused_control() const { return manager_.focus(); }
     std::vector<int> checked_menu_items() const;  // ascending
     bool menu_item_checked(int id) const;
     const std::vector<ModelMessage>& messages() const { return messages_; }  // oldest first
@@ -128,14 +124,19 @@ public:
 
 private:
     ModelControl* find(int id);
-    int first_tab_stop() const;
+
+    // ManagedDialog
+    bool visible(int id) const override;
+    bool enabled(int id) const override;
+    bool checked(int id) const override;
+    std::intptr_t send_setfocus() override { return send_ ? send_(msg_setfocus) : 0; }
 
     ModelOptions options_;
     std::vector<ModelControl> controls_;  // ascending ids
     std::vector<int> index_by_id_;        // index into controls_ by id; -1 for no control
     std::string caption_;
-    std::optional<int> focus_;
     DialogSend send_;
+    DialogManager manager_{*this};
     std::vector<std::pair<int, bool>> menu_items_;  // the first popup's items and their checks
     std::vector<ModelMessage> messages_;
     std::vector<ModelHelpCall> help_calls_;

@@ -161,6 +161,7 @@ public:
     }
 
     bool readable() override { return true; }
+    bool iconic() override { return window_.isMinimized(); }
     std::optional<int> end_value() override { return binding_.end_value(); }
     bool visible(int id) override {
         QWidget* widget = window_.control(id);

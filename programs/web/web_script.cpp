@@ -117,6 +117,7 @@ public:
     }
 
     bool readable() override { return true; }  // after close the page keeps the controls as they were
+    bool iconic() override { return false; }
     std::optional<int> end_value() override { return binding_.end_value(); }
     bool visible(int id) override { return (reelctl_dom_state(id) & reelctl_dom_shown) != 0; }
     bool enabled(int id) override { return (reelctl_dom_state(id) & reelctl_dom_enabled) != 0; }

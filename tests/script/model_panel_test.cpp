@@ -211,9 +211,9 @@ TEST_F(ModelPanelTest, FocusFollowsTheDialogManagersRules) {
         model.focus(IDC_ROLE_COMBO);  // as the logic does on WM_SETFOCUS
         return answer;
     });
-    model.initial_focus(0);
+    model.dialog_manager().started(0);
     EXPECT_FALSE(model.focused_control());
-    model.initial_focus(1);
+    model.dialog_manager().started(1);
     EXPECT_EQ(model.focused_control(), IDC_CLOSE);  // the first tab stop
 
     model.focus(IDC_TABLE_COMBO);  // disabled: the focus does not move
@@ -240,12 +240,12 @@ TEST_F(ModelPanelTest, FocusFollowsTheDialogManagersRules) {
     // Hiding the focused control does the same; a procedure that handles WM_SETFOCUS keeps its own choice.
     const int radio = stop_radio_id(1, 4);
     model.show(radio, true);
-    model.user_focus(radio);
+    model.dialog_manager().user_acts(radio);
     model.show(radio, false);
     EXPECT_EQ(sent.size(), 2u);
     EXPECT_EQ(model.focused_control(), IDC_CLOSE);
     answer = 1;
-    model.dialog_takes_focus();
+    model.dialog_manager().dialog_takes_focus();
     EXPECT_EQ(model.focused_control(), IDC_ROLE_COMBO);
 
     model.focus(4242);  // no such control: SetFocus(NULL)

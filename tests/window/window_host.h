@@ -81,6 +81,7 @@ public:
     bool press_keys(const std::vector<script::KeyPress>& presses) override;
 
     bool readable() override { return dialog_open(); }
+    bool iconic() override { return IsWindow(dialog_) && IsIconic(dialog_); }
     std::optional<int> end_value() override;
     bool visible(int id) override;
     bool enabled(int id) override;

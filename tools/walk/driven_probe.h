@@ -30,7 +30,10 @@ public:
     bool user_click(int id) { return script::user_click(*this, id) == script::UserResult::done; }
     bool user_pick(int combo, std::size_t item) { return script::user_pick(*this, combo, item) == script::UserResult::done; }
 
-    // What the user's rules ask and do.
+    // What the user's rules ask and do. The probe dialog has no dialog
+    // manager: system commands go to the dialog procedure alone, and it is
+    // never minimized.
+    bool iconic() const { return false; }
     bool visible(int id) const { return probe.visible(id); }
     bool enabled(int id) const { return probe.enabled(id); }
     int item_count(int combo) const { return probe.item_count(combo); }
