@@ -46,7 +46,7 @@ void offer_left_stop_split(Panel& panel) {
 
 void choose_split_table(Panel& panel) {
     select_pattern_stop_table(panel, panel.state.table_choice);
-    if (panel.state.role > role_cherry4 && panel.state.stop_order == order_left_center_right) {
+    if (switching_role(panel.state.role) && panel.state.stop_order == order_left_center_right) {
         // The center press can still switch between the two tables.
         clear_center_column(panel);
         clear_right_column(panel);

@@ -58,7 +58,7 @@ bool screen_center_conflicts(EngineState& engine) {
     bool conflict = false;
     for (int i = 0; i < position_count; ++i) {
         engine.conflict_mask[i] = conflict_none;
-        if (s.role < role_big || s.role > role_ten_coin) continue;
+        if (!switching_role(s.role)) continue;
         if (s.stop_order == order_left_center_right) {
             // The left reel has stopped: the pair of left stop and press decides.
             if (big_role(s.role)) conflict |= screen_triples(engine, left_first_big_triples, i, conflict_big);

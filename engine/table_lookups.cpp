@@ -34,7 +34,7 @@ void select_direct_table(EngineState& engine, int entry) {
 
 void select_pattern_stop_table(EngineState& engine, int choice) {
     const int group = pattern_role_group(engine.state.role);
-    if (group == 0 || choice < 0 || choice > 1) return;
+    if (group == group_none || choice < 0 || choice > 1) return;
     engine.state.slide_table =
         static_cast<std::int16_t>(pattern_stop_table(choice, group, engine.state.stop_pos[reel_left]));
 }

@@ -6,12 +6,11 @@
 
 #include <array>
 
-namespace reelctl {
+#include "machine/conditions.h"
+#include "machine/left_patterns.h"
+#include "machine/roles.h"
 
-inline constexpr int role_count = 11;
-inline constexpr int bet_count = 3;
-inline constexpr int stop_order_count = 6;
-inline constexpr int left_pattern_count = 3;
+namespace reelctl {
 
 extern const std::array<const char*, role_count> role_names;
 extern const std::array<const char*, bet_count> bet_names;

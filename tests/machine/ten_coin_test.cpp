@@ -3,13 +3,12 @@
 #include <set>
 
 #include "machine/left_patterns.h"
+#include "machine/roles.h"
 #include "machine/slide_tables.h"
 #include "machine/ten_coin_tables.h"
 
 namespace reelctl {
 namespace {
-
-constexpr int ten_coin_role = 10;
 
 TEST(TenCoinCodeTable, LowestBitCodeExamples) {
     EXPECT_EQ(lowest_bit_code(7, 0x28, 0), 75);
@@ -43,7 +42,7 @@ TEST(TenCoinTables, WeightSelectorZeroExactlyAtUnreachableLeftStops) {
     std::set<int> reach;
     for (int pattern = 0; pattern < 3; ++pattern)
         for (int i = 0; i < 21; ++i)
-            reach.insert(stop_after_slide(i, pattern_left_slide(ten_coin_role, pattern, i)));
+            reach.insert(stop_after_slide(i, pattern_left_slide(role_ten_coin, pattern, i)));
     for (int stop = 0; stop < 21; ++stop) {
         EXPECT_EQ(ten_coin_weight_selector[stop] != 0, reach.count(stop) == 1) << stop;
         EXPECT_LE(ten_coin_weight_selector[stop], 3) << stop;
