@@ -23,9 +23,8 @@ TenCoinLeftStop take_ten_coin_left_stop(EngineState& engine) {
     work.candidates_a = ten_coin_left_sets_a[left_stop];
     work.candidates_b = ten_coin_left_sets_b[left_stop];
 
-    // These left stops name a single table.
-    if (left_stop == 5 || left_stop == 14 || left_stop == 9 || left_stop == 18) {
-        s.slide_table = (left_stop == 5 || left_stop == 14) ? 73 : 65;
+    if (const int single = ten_coin_single_table(left_stop); single != 0) {
+        s.slide_table = static_cast<std::int16_t>(single);
         return TenCoinLeftStop::single_table;
     }
     s.split_pending = 1;

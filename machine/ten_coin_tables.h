@@ -18,12 +18,14 @@ inline constexpr std::array<std::array<std::uint8_t, 8>, 2> ten_coin_code_table 
 }};
 
 // By left stop index 0..20: the candidate sets of groups A and B (0x00 none,
-// 0x02 {73 | 65}, 0x14 {74, 76 | 66, 68}, 0x28 {75, 77 | 67, 69}), and the weight
-// scheme, 0 at the left stops where the ten-coin role's left reel never rests.
-// A single table is named at the left stops 5, 14 (73) and 9, 18 (65).
+// 0x02 {73 | 65}, 0x14 {74, 76 | 66, 68}, 0x28 {75, 77 | 67, 69}), the weight
+// scheme, 0 at the left stops where the ten-coin role's left reel never rests,
+// and the single table that a left stop puts in force at once (73 at the left
+// stops 5 and 14, 65 at 9 and 18), 0 where the tables are composed.
 inline constexpr std::array<std::uint8_t, 21> ten_coin_left_sets_a = {0x28, 0x14, 0x02, 0x28, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x14, 0x02, 0x28, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x14, 0x02};
 inline constexpr std::array<std::uint8_t, 21> ten_coin_left_sets_b = {0x02, 0x28, 0x14, 0x02, 0x28, 0x00, 0x00, 0x00, 0x00, 0x02, 0x28, 0x14, 0x02, 0x28, 0x00, 0x00, 0x00, 0x00, 0x02, 0x28, 0x14};
 inline constexpr std::array<std::uint8_t, 21> ten_coin_weight_selector = { 3,  2,  1,  3,  2,  2,  0,  0,  0,  2,  2,  1,  3,  2,  2,  0,  0,  0,  2,  2,  1};
+inline constexpr std::array<std::uint8_t, 21> ten_coin_single_tables = {   0,  0,  0,  0,  0, 73,  0,  0,  0, 65,  0,  0,  0,  0, 73,  0,  0,  0, 65,  0,  0};
 // By center press index 0..20: the sets that a center press leaves open, with the
 // left reel stopped first in the order left, center, right.
 inline constexpr std::array<std::uint8_t, 21> ten_coin_center_sets_a = {0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3A, 0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x04, 0x36, 0x3E};
@@ -38,6 +40,13 @@ inline constexpr std::array<std::array<std::int16_t, 4>, 4> ten_coin_weight_sche
     {250, 250, 250, 250},  // selector 2
     {125, 125, 375, 375},  // selector 3
 }};
+
+// The single table a ten-coin left stop puts in force; 0 where the left stop
+// leaves the tables to be composed, and outside 0..20.
+constexpr int ten_coin_single_table(int left_stop) {
+    if (left_stop < 0 || left_stop > 20) return 0;
+    return ten_coin_single_tables[left_stop];
+}
 
 // The table of the first set bit of `value` found walking down from bit 0 while the
 // entry index counts down from `start` (at most eight bits looked at; index mod 8).

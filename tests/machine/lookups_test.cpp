@@ -111,7 +111,7 @@ std::set<int> switching_presses(const std::array<PressPair, N>& pairs, int code)
     for (const PressPair& p : pairs) {
         EXPECT_LE(p.press, 20);
         EXPECT_LE(p.bits, 15);
-        if (table_for_pattern((code & 0xF0) | p.bits) != table_for_pattern(code)) s.insert(p.press);
+        if (table_for_pattern(press_pair_code(code, p)) != table_for_pattern(code)) s.insert(p.press);
     }
     return s;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <set>
 
 #include "machine/left_patterns.h"
@@ -57,28 +58,30 @@ TEST(TenCoinTables, WeightSchemesAddUpToOneThousand) {
     }
 }
 
-// At a reachable left stop the two sets name a single table exactly at the stops 5, 14
-// (table 73) and 9, 18 (table 65); elsewhere both groups offer candidates.
-TEST(TenCoinTables, LeftSetsNameOneTableOnlyAtTheDirectStops) {
+// A left stop puts a single table in force exactly where its two sets hold one
+// candidate, and it is that candidate; every other reachable left stop offers
+// candidates of both groups.
+TEST(TenCoinTables, SingleTablesAreTheLeftStopsWithOneCandidate) {
     const std::set<std::uint8_t> left_values = {0x00, 0x02, 0x14, 0x28};
     for (int stop = 0; stop < 21; ++stop) {
         SCOPED_TRACE(stop);
-        std::uint8_t a = ten_coin_left_sets_a[stop], b = ten_coin_left_sets_b[stop];
+        const std::uint8_t a = ten_coin_left_sets_a[stop], b = ten_coin_left_sets_b[stop];
         EXPECT_EQ(left_values.count(a), 1u);
         EXPECT_EQ(left_values.count(b), 1u);
+        const int single = ten_coin_single_table(stop);
         if (ten_coin_weight_selector[stop] == 0) {
             EXPECT_EQ(a | b, 0);
-        } else if (stop == 5 || stop == 14) {
-            EXPECT_EQ(a, 0x02);
-            EXPECT_EQ(b, 0x00);
-        } else if (stop == 9 || stop == 18) {
-            EXPECT_EQ(a, 0x00);
-            EXPECT_EQ(b, 0x02);
-        } else {
-            EXPECT_NE(a, 0);
-            EXPECT_NE(b, 0);
+            EXPECT_EQ(single, 0);
+            continue;
         }
+        EXPECT_EQ(single != 0, std::popcount(a) + std::popcount(b) == 1);
+        if (single != 0)
+            EXPECT_EQ(single, a != 0 ? lowest_bit_code(7, a, 0) : lowest_bit_code(7, b, 1));
+        else
+            EXPECT_TRUE(a != 0 && b != 0);
     }
+    EXPECT_EQ(ten_coin_single_table(-1), 0);
+    EXPECT_EQ(ten_coin_single_table(21), 0);
 }
 
 // For every composed left stop, center press and bet (2 and 3 coins), the narrowed sets
@@ -86,7 +89,7 @@ TEST(TenCoinTables, LeftSetsNameOneTableOnlyAtTheDirectStops) {
 TEST(TenCoinTables, EveryCompositionHasFourCandidates) {
     auto swap = [](int x) { return (x & 0x0F) * 16 + x / 16; };
     for (int stop = 0; stop < 21; ++stop) {
-        if (ten_coin_weight_selector[stop] == 0 || stop == 5 || stop == 9 || stop == 14 || stop == 18) continue;
+        if (ten_coin_weight_selector[stop] == 0 || ten_coin_single_table(stop) != 0) continue;
         for (int bet = 1; bet <= 2; ++bet)
             for (int press = -1; press < 21; ++press) {  // -1: stop order 1, no center narrowing
                 int mask = bet == 1 ? 0x0F : 0xFF;
