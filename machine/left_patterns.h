@@ -1,6 +1,11 @@
 // Pattern mode: the left stop patterns offered when a controlled role is
 // played with the left reel stopped first, and the tables that the left
 // stop then puts in force for the center and right reels.
+//
+// From the machine's data sheet, transcribed again in
+// tests/machine/data_sheet.txt, against which data_sheet_test.cpp checks every
+// value. lookups_test.cpp checks that every slide is at most 4 and that a
+// table is 0 exactly at the left stops no pattern of its group reaches.
 #pragma once
 
 #include <array>

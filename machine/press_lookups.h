@@ -1,6 +1,15 @@
 // The press lists through which a center or right press, or a pair of left
-// stop and center press, puts another slide table in force. Indices are
-// 0-based (index i is the row labelled i + 1), searched in stored order.
+// stop and center press, puts another slide table in force, and the rule of
+// the ten-coin role's center press. Indices are 0-based (index i is the row
+// labelled i + 1), searched in stored order.
+//
+// From the machine's data sheet, transcribed again in
+// tests/machine/data_sheet.txt, against which data_sheet_test.cpp checks every
+// list. lookups_test.cpp checks that the triples cover the left stops where the
+// two tables differ and that the pairs switch at the known presses;
+// slide_tables_test.cpp that the tables of left_stop_code_rows slide 0 where
+// they are used. The ten-coin press rule is checked through the center column
+// in tests/engine/press_control_test.cpp and screening_test.cpp.
 #pragma once
 
 #include <array>

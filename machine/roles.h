@@ -1,6 +1,12 @@
 // Role catalogue: for each bet and role the tables the machine may use,
 // with their shares, pattern codes and slide table numbers, and the role's
 // control kind. Two-dimensional tables are bet-major: [3 bets][11 roles].
+//
+// From the machine's data sheet, transcribed again in
+// tests/machine/data_sheet.txt, against which data_sheet_test.cpp checks every
+// record, the attribute words and the order of the role combo. roles_test.cpp
+// checks that each table number is the one its pattern code selects and that
+// the kinds are 0 at one coin and the role index above.
 #pragma once
 
 #include <array>

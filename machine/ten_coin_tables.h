@@ -1,8 +1,15 @@
 // The ten-coin role's table composition data: candidate sets of slide tables
-// by left stop and by center press, and the weight schemes of the left stops.
+// by left stop and by center press, the left stops that put a single table
+// in force, and the weight schemes of the left stops.
 //
 // A candidate set is a byte whose bit k (1..5) stands for table 72 + k of
 // group A (73..77) or table 64 + k of group B (65..69).
+//
+// From the machine's data sheet, transcribed again in
+// tests/machine/data_sheet.txt, against which data_sheet_test.cpp checks every
+// value. ten_coin_test.cpp checks the bits against their tables, the weights
+// against the reachable left stops, the single tables against the left sets,
+// and that every composition has four candidates.
 #pragma once
 
 #include <array>

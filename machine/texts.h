@@ -2,6 +2,11 @@
 //
 // Every Japanese literal of the program lives in texts.cpp, the one source
 // that must be compiled with a code page 932 execution character set.
+//
+// The texts the machine's panel shows: role, bet, stop order and pattern
+// names, the title and the messages. tests/script/system_texts_test.cpp checks
+// every byte of them and their UTF-8 form; texts_test.cpp that every title
+// fits the panel's buffer and that each name list holds distinct texts.
 #pragma once
 
 #include <array>
