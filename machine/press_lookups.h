@@ -78,6 +78,8 @@ inline constexpr std::array<std::array<std::uint8_t, 21>, 2> left_stop_code_rows
 }};
 
 // The slide table a triple puts in force.
-constexpr int triple_table(const StopTriple& triple) { return left_stop_code_rows[triple.table_code][triple.left_stop]; }
+constexpr int triple_table(const StopTriple& triple) {
+    return left_stop_code_rows[triple.table_code][triple.left_stop];
+}
 
 }  // namespace reelctl
