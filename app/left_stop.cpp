@@ -8,6 +8,7 @@
 #include "app/ten_coin_offers.h"
 #include "engine/table_lookups.h"
 #include "machine/conditions.h"
+#include "machine/left_patterns.h"
 #include "machine/roles.h"
 #include "panel/control_ids.h"
 
@@ -28,7 +29,8 @@ void offer_left_stop_split(Panel& panel) {
     if (pattern_stop_has_split(panel)) {
         panel.state.split_pending = 1;
         panel.ui.combo_reset(IDC_TABLE_COMBO);
-        offer_table_entries(panel, 2, [](auto& entry, int n) { format_table_entry(entry, n, "50"); });
+        offer_table_entries(panel, pattern_split_count,
+                            [](auto& entry, int n) { format_table_entry(entry, n, pattern_split_share); });
         return;  // nothing is computed until one of the two is picked
     }
     panel.state.split_pending = 0;

@@ -5,12 +5,14 @@
 // From the machine's data sheet, transcribed again in
 // tests/machine/data_sheet.txt, against which data_sheet_test.cpp checks every
 // value. lookups_test.cpp checks that every slide is at most 4 and that a
-// table is 0 exactly at the left stops no pattern of its group reaches.
+// table is 0 exactly at the left stops no pattern of its group reaches; the
+// split is checked through the panel in tests/engine/left_first_test.cpp.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
+#include "machine/conditions.h"
 #include "machine/roles.h"
 
 namespace reelctl {
@@ -75,9 +77,14 @@ inline constexpr std::array<std::uint8_t, role_count> pattern_role_groups = {
     group_none,                                    // ten-coin role
 };
 
+// At three coins a left stop where the two tables of its group differ offers
+// both, in equal shares: a split.
+inline constexpr int pattern_split_count = 2;
+inline constexpr const char* pattern_split_share = "50";  // percent, without the sign
+
 // pattern_stop_tables[table choice 0..1][group - group_replay][left stop index]: slide table
 // numbers; 0 at the left stops that no pattern of the group reaches.
-inline constexpr std::array<std::array<std::array<std::uint8_t, 21>, 4>, 2> pattern_stop_tables = {{
+inline constexpr std::array<std::array<std::array<std::uint8_t, 21>, 4>, pattern_split_count> pattern_stop_tables = {{
     //   left stop 0 .. 20
     // table choice 0: "(1) 50%"
     {{
@@ -104,9 +111,14 @@ constexpr int pattern_role_group(int role) {
 // The table for table choice `choice` (0, 1), group `group` (replay .. REG) and
 // left stop `left_stop` (0..20); 0 outside those ranges.
 constexpr int pattern_stop_table(int choice, int group, int left_stop) {
-    if (choice < 0 || choice > 1 || group < group_replay || group > group_reg || left_stop < 0 || left_stop > 20)
+    if (choice < 0 || choice >= pattern_split_count || group < group_replay || group > group_reg || left_stop < 0 || left_stop > 20)
         return 0;
     return pattern_stop_tables[choice][group - group_replay][left_stop];
+}
+
+// Whether the left stop `left_stop` of a role of `group` offers a split at `bet`.
+constexpr bool pattern_split_at(int bet, int group, int left_stop) {
+    return bet == bet_three_coins && pattern_stop_table(0, group, left_stop) != pattern_stop_table(1, group, left_stop);
 }
 
 }  // namespace reelctl

@@ -7,9 +7,10 @@
 //
 // From the machine's data sheet, transcribed again in
 // tests/machine/data_sheet.txt, against which data_sheet_test.cpp checks every
-// value. ten_coin_test.cpp checks the bits against their tables, the weights
-// against the reachable left stops, the single tables against the left sets,
-// and that every composition has four candidates.
+// value. ten_coin_test.cpp checks the bits against their tables and the
+// catalogue's tables at each bet, the weights against the reachable left
+// stops, the single tables against the left sets, and that every composition
+// has four candidates.
 #pragma once
 
 #include <array>
@@ -37,6 +38,10 @@ inline constexpr std::array<std::uint8_t, 21> ten_coin_single_tables = {   0,  0
 // left reel stopped first in the order left, center, right.
 inline constexpr std::array<std::uint8_t, 21> ten_coin_center_sets_a = {0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3A, 0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x04, 0x36, 0x3E};
 inline constexpr std::array<std::uint8_t, 21> ten_coin_center_sets_b = {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x04, 0x36, 0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3E, 0x3A, 0x08};
+
+// At two coins the ten-coin role has only the tables 73..75 and 65..67: the
+// bits of a candidate set that stand at that bet.
+inline constexpr std::uint8_t ten_coin_two_coin_sets = 0x0F;
 
 // ten_coin_weight_schemes[selector 0..3][slot 0..3] in tenths of a percent;
 // selector 0 has no weights (its left stops are never composed).

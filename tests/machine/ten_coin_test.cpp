@@ -84,6 +84,21 @@ TEST(TenCoinTables, SingleTablesAreTheLeftStopsWithOneCandidate) {
     EXPECT_EQ(ten_coin_single_table(21), 0);
 }
 
+// The tables that a candidate set can name at a bet are the ten-coin role's tables in
+// the catalogue at that bet: 65..67 and 73..75 at two coins, 65..69 and 73..77 at three.
+TEST(TenCoinTables, SetsAtEachBetNameTheCataloguesTables) {
+    for (int bet : {bet_two_coins, bet_three_coins}) {
+        const int sets = bet == bet_two_coins ? ten_coin_two_coin_sets : 0xFF;
+        std::set<int> named, catalogue;
+        for (int k = 0; k < 8; ++k)
+            for (int group = 0; group < 2; ++group)
+                if (const int table = lowest_bit_code(7, sets & (1 << k), group); table != 0) named.insert(table);
+        const RoleRecord& record = role_records[bet][role_ten_coin];
+        for (int i = 0; i < record.choice_count; ++i) catalogue.insert(record.choice_table[i]);
+        EXPECT_EQ(named, catalogue) << "bet " << bet;
+    }
+}
+
 // For every composed left stop, center press and bet (2 and 3 coins), the narrowed sets
 // give four nonzero candidate tables, so no empty slot is ever filled with table 0.
 TEST(TenCoinTables, EveryCompositionHasFourCandidates) {
@@ -92,7 +107,7 @@ TEST(TenCoinTables, EveryCompositionHasFourCandidates) {
         if (ten_coin_weight_selector[stop] == 0 || ten_coin_single_table(stop) != 0) continue;
         for (int bet = 1; bet <= 2; ++bet)
             for (int press = -1; press < 21; ++press) {  // -1: stop order 1, no center narrowing
-                int mask = bet == 1 ? 0x0F : 0xFF;
+                int mask = bet == bet_two_coins ? ten_coin_two_coin_sets : 0xFF;
                 int a = ten_coin_left_sets_a[stop], b = ten_coin_left_sets_b[stop];
                 if (press >= 0) {
                     a &= ten_coin_center_sets_a[press] & mask;
