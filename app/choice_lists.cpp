@@ -1,5 +1,6 @@
 #include "app/choice_lists.h"
 
+#include "app/dialog_moves.h"
 #include "app/rendering.h"
 #include "app/table_entries.h"
 #include "engine/table_lookups.h"
@@ -18,16 +19,10 @@ int picked_choice_count(const Panel& panel) {
 
 void disable_both_choices(Panel& panel) {
     enable_table_choice(panel, false);
-    panel.ui.enable(IDC_PATTERN_COMBO, false);
-    panel.ui.enable(IDC_PATTERN_LABEL, false);
+    enable_pattern_choice(panel, false);
 }
 
 }  // namespace
-
-void enable_table_choice(Panel& panel, bool on) {
-    panel.ui.enable(IDC_TABLE_COMBO, on);
-    panel.ui.enable(IDC_TABLE_LABEL, on);
-}
 
 void fill_role_list(Panel& panel) {
     PanelState& s = panel.state;
@@ -35,8 +30,7 @@ void fill_role_list(Panel& panel) {
     panel.ui.combo_reset(IDC_ROLE_COMBO);
     for (int role : role_list_order)
         if (role_records[s.bet][role].choice_count != 0) panel.ui.combo_add(IDC_ROLE_COMBO, role_names[role]);
-    panel.ui.enable(IDC_SELECT_CENTER, false);
-    panel.ui.enable(IDC_SELECT_RIGHT, false);
+    disable_select_buttons(panel);
     fill_choice_lists(panel);
     clear_all_columns(panel);
 }
@@ -59,8 +53,7 @@ void fill_choice_lists(Panel& panel) {
     if (controlled_kind(s.role_kind) && left_first(s.stop_order)) {
         for (const char* name : left_pattern_names) panel.ui.combo_add(IDC_PATTERN_COMBO, name);
         enable_table_choice(panel, false);
-        panel.ui.enable(IDC_PATTERN_COMBO, true);
-        panel.ui.enable(IDC_PATTERN_LABEL, true);
+        enable_pattern_choice(panel, true);
         panel.ui.focus(IDC_PATTERN_COMBO);
         s.pattern_mode = 1;
         return;
@@ -71,15 +64,9 @@ void fill_choice_lists(Panel& panel) {
         return;
     }
     const RoleRecord& record = role_records[s.bet][s.role];
-    for (int i = 0; i < count; ++i) {
-        char entry[table_entry_size];
-        format_table_entry(entry, i + 1, record.choice_share[i]);
-        panel.ui.combo_add(IDC_TABLE_COMBO, entry);
-    }
-    enable_table_choice(panel, true);
-    panel.ui.focus(IDC_TABLE_COMBO);
-    panel.ui.enable(IDC_PATTERN_COMBO, false);
-    panel.ui.enable(IDC_PATTERN_LABEL, false);
+    offer_table_entries(panel, count,
+                        [&record](auto& entry, int n) { format_table_entry(entry, n, record.choice_share[n - 1]); });
+    enable_pattern_choice(panel, false);
     s.pattern_mode = 0;
 }
 

@@ -17,7 +17,4 @@ void fill_choice_lists(Panel& panel);
 // columns cleared. Does nothing when role or table_choice names no entry.
 void select_choice_table(Panel& panel);
 
-// The table combo and its label, always together, combo first.
-void enable_table_choice(Panel& panel, bool on);
-
 }  // namespace reelctl

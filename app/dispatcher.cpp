@@ -4,6 +4,7 @@
 
 #include "app/choice_lists.h"
 #include "app/column_updates.h"
+#include "app/dialog_moves.h"
 #include "app/left_stop.h"
 #include "app/rendering.h"
 #include "app/table_entries.h"
@@ -31,11 +32,6 @@ void read_combo(Panel& panel, int id, char (&text)[combo_text_size]) {
 void complain(Panel& panel, const char* message, int combo) {
     panel.ui.message(message, message_caption);
     panel.ui.focus(combo);
-}
-
-void disable_select_buttons(Panel& panel) {
-    panel.ui.enable(IDC_SELECT_CENTER, false);
-    panel.ui.enable(IDC_SELECT_RIGHT, false);
 }
 
 template <std::size_t N>
@@ -114,8 +110,7 @@ void pattern_pick(Panel& panel) {
     } else {
         clear_all_columns(panel);
         // A split or ten-coin offer made for the previous left stop goes with it.
-        panel.ui.combo_reset(IDC_TABLE_COMBO);
-        enable_table_choice(panel, false);
+        withdraw_table_offer(panel);
         update_left_column(panel);
     }
     s.awaiting_stop = 0;
@@ -152,7 +147,7 @@ void center_stop(Panel& panel, int row) {
     update_center_column(panel);
     if (s.stop_order != order_left_center_right) update_left_column(panel);  // the left reel has not stopped
     update_right_column(panel);
-    panel.ui.enable(IDC_SELECT_CENTER, true);
+    enable_select_button(panel, reel_center);
     s.awaiting_stop = 0;
 }
 
@@ -162,7 +157,7 @@ void right_stop(Panel& panel, int row) {
     update_right_column(panel);
     update_left_column(panel);
     update_center_column(panel);
-    panel.ui.enable(IDC_SELECT_RIGHT, true);
+    enable_select_button(panel, reel_right);
     s.awaiting_stop = 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "app/dialog_moves.h"
 #include "machine/symbols.h"
 #include "panel/control_ids.h"
 
@@ -64,8 +65,7 @@ void clear_left_column(Panel& panel) { clear_column(panel, reel_left); }
 
 void clear_center_column(Panel& panel) {
     clear_column(panel, reel_center);
-    panel.ui.enable(IDC_SELECT_CENTER, false);
-    panel.ui.enable(IDC_SELECT_RIGHT, false);
+    disable_select_buttons(panel);
 }
 
 void clear_right_column(Panel& panel) {

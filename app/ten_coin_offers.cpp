@@ -2,6 +2,7 @@
 
 #include "app/choice_lists.h"
 #include "app/column_updates.h"
+#include "app/dialog_moves.h"
 #include "app/table_entries.h"
 #include "engine/ten_coin.h"
 #include "machine/conditions.h"
@@ -12,8 +13,7 @@ namespace reelctl {
 void offer_ten_coin_split(Panel& panel) {
     const TenCoinLeftStop next = take_ten_coin_left_stop(panel);
     if (next == TenCoinLeftStop::not_a_stop) return;
-    panel.ui.combo_reset(IDC_TABLE_COMBO);
-    enable_table_choice(panel, false);
+    withdraw_table_offer(panel);
     switch (next) {
     case TenCoinLeftStop::single_table:
         update_center_column(panel);
@@ -34,26 +34,23 @@ void offer_ten_coin_split(Panel& panel) {
 void offer_ten_coin_tables(Panel& panel) {
     const int count = compose_ten_coin_tables(panel);
     if (count == 0) return;
-    panel.ui.combo_reset(IDC_TABLE_COMBO);
     if (count >= 2) {
-        for (int e = 0; e < count; ++e) {
-            char entry[table_entry_size];
-            format_weight_entry(entry, e + 1, panel.ten_coin.weights[e]);
-            panel.ui.combo_add(IDC_TABLE_COMBO, entry);
-        }
-        enable_table_choice(panel, true);
-        panel.ui.focus(IDC_TABLE_COMBO);
+        panel.ui.combo_reset(IDC_TABLE_COMBO);
+        const auto& weights = panel.ten_coin.weights;
+        offer_table_entries(panel, count,
+                            [&weights](auto& entry, int n) { format_weight_entry(entry, n, weights[n - 1]); });
         return;  // the user picks an entry next
     }
-    enable_table_choice(panel, false);
+    withdraw_table_offer(panel);
     update_center_column(panel);
     update_right_column(panel);
-    if (panel.state.stop_order == order_left_center_right) panel.ui.enable(IDC_SELECT_CENTER, true);
+    if (panel.state.stop_order == order_left_center_right) enable_select_button(panel, reel_center);
 }
 
 void choose_ten_coin_entry(Panel& panel) {
     choose_ten_coin_table(panel);
-    panel.ui.enable(panel.state.stop_order == order_left_center_right ? IDC_SELECT_CENTER : IDC_SELECT_RIGHT, true);
+    // The reel whose press the composition followed: the center in stop order 0, else the right.
+    enable_select_button(panel, panel.state.stop_order == order_left_center_right ? reel_center : reel_right);
     update_center_column(panel);
     update_right_column(panel);
 }

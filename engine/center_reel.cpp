@@ -4,6 +4,7 @@
 
 #include "engine/press_control.h"
 #include "machine/conditions.h"
+#include "machine/press_lookups.h"
 #include "machine/roles.h"
 
 namespace reelctl {
@@ -15,7 +16,7 @@ bool apply_left_first_triple(PanelState& s, std::span<const StopTriple> triples)
     const int left_stop = s.stop_pos[reel_left];
     for (const StopTriple& triple : triples) {
         if (triple.left_stop != left_stop || triple.center_press != s.stop_pos[reel_center]) continue;
-        const int table = left_stop_code_rows[triple.table_code][left_stop];
+        const int table = triple_table(triple);
         const bool changed = table != s.slide_table;
         s.slide_table = static_cast<std::int16_t>(table);
         return changed;
@@ -23,11 +24,9 @@ bool apply_left_first_triple(PanelState& s, std::span<const StopTriple> triples)
     return false;
 }
 
-// The ten-coin role with the center reel first: presses 0..7 and 20 set bit 3
-// of the pattern code, presses 8..19 clear it.
+// The ten-coin role with the center reel first: the press puts its pattern code in force.
 bool apply_ten_coin_press(PanelState& s) {
-    const int press = s.stop_pos[reel_center];
-    s.pattern_code = static_cast<std::int16_t>(press <= 7 || press >= 20 ? (s.pattern_code | 0x08) : (s.pattern_code & 0xF7));
+    s.pattern_code = static_cast<std::int16_t>(ten_coin_press_code(s.pattern_code, s.stop_pos[reel_center]));
     const int table = table_for_pattern(s.pattern_code);
     const bool changed = table != s.slide_table;
     s.slide_table = static_cast<std::int16_t>(table);

@@ -7,8 +7,7 @@ namespace reelctl {
 bool apply_press_pair(PanelState& state, std::span<const PressPair> pairs, int press) {
     for (const PressPair& pair : pairs) {
         if (pair.press != press) continue;
-        // The group (high nibble) stays; the pair names the variant.
-        state.pattern_code = static_cast<std::int16_t>((state.pattern_code & 0xF0) | pair.bits);
+        state.pattern_code = static_cast<std::int16_t>(press_pair_code(state.pattern_code, pair));
         const int table = table_for_pattern(state.pattern_code);
         const bool changed = table != state.slide_table;
         state.slide_table = static_cast<std::int16_t>(table);

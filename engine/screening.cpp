@@ -16,7 +16,7 @@ bool screen_pairs(EngineState& engine, std::span<const PressPair> pairs, int pre
     bool conflict = false;
     for (const PressPair& pair : pairs) {
         if (pair.press != press) continue;
-        if (table_for_pattern((s.pattern_code & 0xF0) | pair.bits) != s.slide_table) {
+        if (table_for_pattern(press_pair_code(s.pattern_code, pair)) != s.slide_table) {
             engine.conflict_mask[press] = value;
             conflict = true;
         }
@@ -29,7 +29,7 @@ bool screen_triples(EngineState& engine, std::span<const StopTriple> triples, in
     bool conflict = false;
     for (const StopTriple& triple : triples) {
         if (triple.left_stop != s.stop_pos[reel_left] || triple.center_press != press) continue;
-        if (left_stop_code_rows[triple.table_code][triple.left_stop] != s.slide_table) {
+        if (triple_table(triple) != s.slide_table) {
             engine.conflict_mask[press] = value;
             conflict = true;
         }
@@ -37,11 +37,10 @@ bool screen_triples(EngineState& engine, std::span<const StopTriple> triples, in
     return conflict;
 }
 
-// The ten-coin rule: presses 8..19 clear bit 3 of the pattern code, the others set it.
+// The ten-coin role has no list: the press's own pattern code decides.
 bool screen_ten_coin_press(EngineState& engine, int press) {
     const PanelState& s = engine.state;
-    const int code = (press >= 8 && press <= 19) ? (s.pattern_code & 0xF7) : (s.pattern_code | 0x08);
-    if (table_for_pattern(code & 0xFF) == s.slide_table) return false;
+    if (table_for_pattern(ten_coin_press_code(s.pattern_code, press)) == s.slide_table) return false;
     engine.conflict_mask[press] = conflict_big;
     return true;
 }
@@ -58,7 +57,7 @@ bool screen_center_conflicts(EngineState& engine) {
     bool conflict = false;
     for (int i = 0; i < position_count; ++i) {
         engine.conflict_mask[i] = conflict_none;
-        if (s.role < role_big || s.role > role_ten_coin) continue;
+        if (!switching_role(s.role)) continue;
         if (s.stop_order == order_left_center_right) {
             // The left reel has stopped: the pair of left stop and press decides.
             if (big_role(s.role)) conflict |= screen_triples(engine, left_first_big_triples, i, conflict_big);

@@ -1,6 +1,5 @@
 #include "engine/table_lookups.h"
 
-#include "machine/conditions.h"
 #include "machine/left_patterns.h"
 #include "machine/roles.h"
 #include "machine/slide_tables.h"
@@ -34,16 +33,14 @@ void select_direct_table(EngineState& engine, int entry) {
 
 void select_pattern_stop_table(EngineState& engine, int choice) {
     const int group = pattern_role_group(engine.state.role);
-    if (group == 0 || choice < 0 || choice > 1) return;
+    if (group == group_none || choice < 0 || choice >= pattern_split_count) return;
     engine.state.slide_table =
         static_cast<std::int16_t>(pattern_stop_table(choice, group, engine.state.stop_pos[reel_left]));
 }
 
 bool pattern_stop_has_split(const EngineState& engine) {
-    const int group = pattern_role_group(engine.state.role);
-    const int left_stop = engine.state.stop_pos[reel_left];
-    return engine.state.bet == bet_three_coins &&
-           pattern_stop_table(0, group, left_stop) != pattern_stop_table(1, group, left_stop);
+    const PanelState& s = engine.state;
+    return pattern_split_at(s.bet, pattern_role_group(s.role), s.stop_pos[reel_left]);
 }
 
 }  // namespace reelctl

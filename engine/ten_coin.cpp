@@ -6,8 +6,6 @@
 namespace reelctl {
 namespace {
 
-constexpr std::uint8_t two_coin_mask = 0x0F;  // at two coins only tables 73..75 and 65..67
-
 constexpr std::uint8_t swap_nibbles(std::uint8_t x) { return static_cast<std::uint8_t>(((x & 0x0F) << 4) | (x >> 4)); }
 
 bool valid_index(int index) { return index >= 0 && index < position_count; }
@@ -23,9 +21,8 @@ TenCoinLeftStop take_ten_coin_left_stop(EngineState& engine) {
     work.candidates_a = ten_coin_left_sets_a[left_stop];
     work.candidates_b = ten_coin_left_sets_b[left_stop];
 
-    // These left stops name a single table.
-    if (left_stop == 5 || left_stop == 14 || left_stop == 9 || left_stop == 18) {
-        s.slide_table = (left_stop == 5 || left_stop == 14) ? 73 : 65;
+    if (const int single = ten_coin_single_table(left_stop); single != 0) {
+        s.slide_table = static_cast<std::int16_t>(single);
         return TenCoinLeftStop::single_table;
     }
     s.split_pending = 1;
@@ -48,7 +45,7 @@ int compose_ten_coin_tables(EngineState& engine) {
     work.saved_right_pos = s.stop_pos[reel_right];
 
     const bool two_coins = s.bet == bet_two_coins;
-    auto mask_for_bet = [two_coins](std::uint8_t set) { return two_coins ? static_cast<std::uint8_t>(set & two_coin_mask) : set; };
+    auto mask_for_bet = [two_coins](std::uint8_t set) { return two_coins ? static_cast<std::uint8_t>(set & ten_coin_two_coin_sets) : set; };
     std::uint8_t a = work.candidates_a;
     std::uint8_t b = work.candidates_b;
     if (s.stop_order == order_left_center_right) {

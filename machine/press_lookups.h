@@ -1,6 +1,15 @@
 // The press lists through which a center or right press, or a pair of left
-// stop and center press, puts another slide table in force. Indices are
-// 0-based (index i is the row labelled i + 1), searched in stored order.
+// stop and center press, puts another slide table in force, and the rule of
+// the ten-coin role's center press. Indices are 0-based (index i is the row
+// labelled i + 1), searched in stored order.
+//
+// From the machine's data sheet, transcribed again in
+// tests/machine/data_sheet.txt, against which data_sheet_test.cpp checks every
+// list. lookups_test.cpp checks that the triples cover the left stops where the
+// two tables differ and that the pairs switch at the known presses;
+// slide_tables_test.cpp that the tables of left_stop_code_rows slide 0 where
+// they are used. The ten-coin press rule is checked through the center column
+// in tests/engine/press_control_test.cpp and screening_test.cpp.
 #pragma once
 
 #include <array>
@@ -38,6 +47,17 @@ inline constexpr std::array<PressPair, 7> right_first_big_pairs = {{
 inline constexpr std::array<PressPair, 4> right_first_reg_pairs = {{
     {18,  9}, {17, 10}, { 2, 11}, { 1,  9},
 }};
+
+// The pattern code a press named by `pair` puts in force: the group (high
+// nibble) of `pattern_code` stays, the pair names the variant.
+constexpr int press_pair_code(int pattern_code, const PressPair& pair) { return (pattern_code & 0xF0) | pair.bits; }
+
+// The ten-coin role with the center reel first has no list: a center press at
+// 8..19 clears bit 3 of the pattern code (tables 65..69), any other press sets
+// it (tables 73..77). The pattern code a ten-coin center press puts in force.
+constexpr int ten_coin_press_code(int pattern_code, int center_press) {
+    return center_press >= 8 && center_press <= 19 ? (pattern_code & 0xF7) : (pattern_code | 0x08);
+}
 // Left reel first (left, center, right), BIG roles: {table code, left stop index, center press index}.
 inline constexpr std::array<StopTriple, 16> left_first_big_triples = {{
     {0, 18, 18}, {1, 18, 13}, {1, 16, 17}, {0, 16, 12},
@@ -56,5 +76,10 @@ inline constexpr std::array<std::array<std::uint8_t, 21>, 2> left_stop_code_rows
     {50, 59, 51,  0,  0, 42, 33, 43, 33, 46,  0,  0,  0,  0, 43, 33, 42, 33, 43,  0,  0},  // table code 0
     {57, 59, 58,  0,  0, 44, 33, 45, 33, 44,  0,  0,  0,  0, 47, 33, 44, 33, 45,  0,  0},  // table code 1
 }};
+
+// The slide table a triple puts in force.
+constexpr int triple_table(const StopTriple& triple) {
+    return left_stop_code_rows[triple.table_code][triple.left_stop];
+}
 
 }  // namespace reelctl

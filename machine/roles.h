@@ -1,12 +1,18 @@
 // Role catalogue: for each bet and role the tables the machine may use,
 // with their shares, pattern codes and slide table numbers, and the role's
 // control kind. Two-dimensional tables are bet-major: [3 bets][11 roles].
+//
+// From the machine's data sheet, transcribed again in
+// tests/machine/data_sheet.txt, against which data_sheet_test.cpp checks every
+// record, the attribute words and the order of the role combo. roles_test.cpp
+// checks that each table number is the one its pattern code selects and that
+// the kinds are 0 at one coin and the role index above.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
-#include "machine/texts.h"
+#include "machine/conditions.h"
 
 namespace reelctl {
 
@@ -25,6 +31,7 @@ enum RoleIndex : int {
     role_reg_cherry4 = 9,
     role_ten_coin = 10,
 };
+inline constexpr int role_count = role_ten_coin + 1;
 
 inline constexpr int max_choices = 10;
 
@@ -36,7 +43,10 @@ struct RoleRecord {
 };
 
 // The order in which the role combo offers the roles: BIG BONUS first, the miss last.
-inline constexpr std::array<int, role_count> role_list_order = {4, 5, 6, 7, 8, 9, 1, 2, 3, 10, 0};
+inline constexpr std::array<int, role_count> role_list_order = {
+    role_big, role_big_cherry2, role_big_cherry4, role_reg, role_reg_cherry2, role_reg_cherry4,
+    role_replay, role_cherry2, role_cherry4, role_ten_coin, role_miss,
+};
 
 // role_records[bet][role]
 inline constexpr std::array<std::array<RoleRecord, role_count>, bet_count> role_records = {{
@@ -165,6 +175,8 @@ constexpr bool switching_kind(int kind) { return kind >= 4; }
 // Role families.
 constexpr bool big_role(int role) { return role >= role_big && role <= role_big_cherry4; }
 constexpr bool reg_role(int role) { return role >= role_reg && role <= role_reg_cherry4; }
+// The roles whose table a press can switch: the BIG and REG roles and the ten-coin role.
+constexpr bool switching_role(int role) { return role >= role_big && role <= role_ten_coin; }
 
 // The record of (bet, role), or nullptr when either index is out of range.
 constexpr const RoleRecord* role_record(int bet, int role) {

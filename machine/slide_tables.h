@@ -4,6 +4,12 @@
 // A table is 21 packed bytes, one per press index: bits 7..5 the left slide,
 // bits 4..0 the center slide * 5 + the right slide. The tables stay packed
 // and are decoded on every read.
+//
+// From the machine's data sheet, transcribed again in
+// tests/machine/data_sheet.txt, against which data_sheet_test.cpp checks every
+// byte of the tables and of the pattern-code map. slide_tables_test.cpp checks
+// the packing (no slide above 4, the left slide 7 only in the left stop
+// tables), decoded examples and the reads outside the tables.
 #pragma once
 
 #include <array>

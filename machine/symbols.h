@@ -3,6 +3,12 @@
 // Each reel carries 21 symbols. A strip holds positions 1..21 as entries
 // 0..20 and repeats positions 1 and 2 as entries 21 and 22, so the three
 // entries s, s+1, s+2 that fill a reel's window never need wrapping.
+//
+// The strips are from the machine's data sheet, transcribed again in
+// tests/machine/data_sheet.txt, against which data_sheet_test.cpp checks every
+// symbol; strips_test.cpp checks the repeated entries and the windows. The
+// picture names are the program's resources: tests/resources/resource_tests.cpp
+// checks that every name the program loads is among the picture files.
 #pragma once
 
 #include <array>

@@ -2,16 +2,20 @@
 //
 // Every Japanese literal of the program lives in texts.cpp, the one source
 // that must be compiled with a code page 932 execution character set.
+//
+// The texts the machine's panel shows: role, bet, stop order and pattern
+// names, the title and the messages. tests/script/system_texts_test.cpp checks
+// every byte of them and their UTF-8 form; texts_test.cpp that every title
+// fits the panel's buffer and that each name list holds distinct texts.
 #pragma once
 
 #include <array>
 
-namespace reelctl {
+#include "machine/conditions.h"
+#include "machine/left_patterns.h"
+#include "machine/roles.h"
 
-inline constexpr int role_count = 11;
-inline constexpr int bet_count = 3;
-inline constexpr int stop_order_count = 6;
-inline constexpr int left_pattern_count = 3;
+namespace reelctl {
 
 extern const std::array<const char*, role_count> role_names;
 extern const std::array<const char*, bet_count> bet_names;

@@ -1,8 +1,14 @@
 // What the viewer's logic needs of its dialog, and nothing more.
 //
-// The logic changes the display only through these calls, so the same logic
-// runs on the Windows dialog, on the in-memory model panel of the headless
-// driver and on any later front end. Texts are code page 932 bytes.
+// The logic (app/) is the only caller and changes the display only through
+// these calls, so the same logic runs on every binding: Win32Panel
+// (frontends/win32, the Windows dialog), QtPanel (frontends/qt), WebPanel
+// (frontends/web, the page's DOM), ModelPanel (frontends/model, the dialog in
+// memory of the headless driver and the tests) and ProbePanel
+// (frontends/probe, fixed arrays for the walk, fuzzing and benchmarks), and on
+// any later front end. TracingPanel (script/tracing_panel.h) stands between
+// the logic and any of them, prints each call and passes it on. Texts are
+// code page 932 bytes.
 #pragma once
 
 #include <cstddef>

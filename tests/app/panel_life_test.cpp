@@ -48,7 +48,9 @@ TEST(Conditions, OneCoinOffersEightRolesInListOrder) {
     Viewer v;
     v.command(bet_menu(1));
     std::vector<std::string> expected;
-    for (int role : {4, 5, 7, 8, 1, 2, 10, 0}) expected.push_back(role_names[role]);
+    for (int role : {role_big, role_big_cherry2, role_reg, role_reg_cherry2, role_replay, role_cherry2, role_ten_coin,
+                     role_miss})
+        expected.push_back(role_names[role]);
     EXPECT_EQ(v.combo_items(IDC_ROLE_COMBO), expected);
     EXPECT_EQ(v.model.checked_menu_items(), (std::vector<int>{IDM_BET_1, IDM_ORDER_FIRST}));
     EXPECT_EQ(v.model.focused_control(), IDC_ROLE_COMBO);

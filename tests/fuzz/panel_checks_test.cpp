@@ -7,6 +7,7 @@
 #include "app/dialog.h"
 #include "machine/roles.h"
 #include "machine/symbols.h"
+#include "machine/texts.h"
 #include "panel/control_ids.h"
 #include "tests/fuzz/json_check.h"
 #include "tools/walk/driven_probe.h"

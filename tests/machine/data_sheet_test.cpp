@@ -128,10 +128,10 @@ TEST_F(DataSheet, EveryTableMatchesTheSheet) {
             [](std::size_t r, std::size_t c) { return pattern_stop_tables[r / 4][r % 4][c]; });
 
     compare("ten_coin_code_table", 2, 8, [](std::size_t r, std::size_t c) { return ten_coin_code_table[r][c]; });
-    compare("ten_coin_by_position", 21, 5, [](std::size_t r, std::size_t c) {
-        const std::array<const std::array<std::uint8_t, 21>*, 5> columns = {
-            &ten_coin_left_sets_a, &ten_coin_left_sets_b, &ten_coin_weight_selector, &ten_coin_center_sets_a,
-            &ten_coin_center_sets_b};
+    compare("ten_coin_by_position", 21, 6, [](std::size_t r, std::size_t c) {
+        const std::array<const std::array<std::uint8_t, 21>*, 6> columns = {
+            &ten_coin_left_sets_a,   &ten_coin_left_sets_b,   &ten_coin_weight_selector,
+            &ten_coin_center_sets_a, &ten_coin_center_sets_b, &ten_coin_single_tables};
         return (*columns[c])[r];
     });
     compare("ten_coin_weight_schemes", 3, 4, [](std::size_t r, std::size_t c) { return ten_coin_weight_schemes[r + 1][c]; });

@@ -5,6 +5,7 @@
 
 #include "machine/left_patterns.h"
 #include "machine/press_lookups.h"
+#include "machine/roles.h"
 #include "machine/slide_tables.h"
 
 namespace reelctl {
@@ -24,9 +25,9 @@ std::set<int> pattern_reach(int role, int pattern) {
 }
 
 TEST(LeftPatternSlides, EveryPackedSlideIsAtMostFour) {
-    for (int role = 1; role <= 10; ++role)
+    for (int role = role_replay; role <= role_ten_coin; ++role)
         for (int i = 0; i < 21; ++i) {
-            EXPECT_LE(left_pattern_slides[role - 1][i] & 0x1F, 24) << role << " " << i;
+            EXPECT_LE(left_pattern_slides[role - role_replay][i] & 0x1F, 24) << role << " " << i;
             EXPECT_LE(pattern_left_slide(role, 0, i), 4) << role << " " << i;
         }
 }
@@ -50,16 +51,16 @@ TEST(LeftPatternSlides, BigBonusAndReplayExamples) {
 }
 
 TEST(PatternRoleGroups, RolesOutsideTheTableHaveNoGroup) {
-    EXPECT_EQ(pattern_role_group(4), 3);
-    EXPECT_EQ(pattern_role_group(-1), 0);
-    EXPECT_EQ(pattern_role_group(11), 0);
+    EXPECT_EQ(pattern_role_group(role_big), group_big);
+    EXPECT_EQ(pattern_role_group(role_none), group_none);
+    EXPECT_EQ(pattern_role_group(role_count), group_none);
 }
 
 // An entry is 0 exactly where no pattern of any role of the group comes to rest.
 TEST(PatternStopTables, ZeroExactlyAtUnreachableLeftStops) {
-    for (int group = 1; group <= 4; ++group) {
+    for (int group = group_replay; group <= group_reg; ++group) {
         std::set<int> reach;
-        for (int role = 1; role <= 10; ++role)
+        for (int role = role_replay; role <= role_ten_coin; ++role)
             if (pattern_role_group(role) == group)
                 for (int pattern = 0; pattern < 3; ++pattern) reach.merge(pattern_reach(role, pattern));
         for (int choice = 0; choice < 2; ++choice)
@@ -110,7 +111,7 @@ std::set<int> switching_presses(const std::array<PressPair, N>& pairs, int code)
     for (const PressPair& p : pairs) {
         EXPECT_LE(p.press, 20);
         EXPECT_LE(p.bits, 15);
-        if (table_for_pattern((code & 0xF0) | p.bits) != table_for_pattern(code)) s.insert(p.press);
+        if (table_for_pattern(press_pair_code(code, p)) != table_for_pattern(code)) s.insert(p.press);
     }
     return s;
 }

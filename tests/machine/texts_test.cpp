@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "machine/conditions.h"
 #include "machine/texts.h"
 
 namespace reelctl {
@@ -35,6 +36,20 @@ TEST(Texts, NameListsHoldDistinctTexts) {
     EXPECT_TRUE(distinct(bet_names));
     EXPECT_TRUE(distinct(stop_order_names));
     EXPECT_TRUE(distinct(left_pattern_names));
+}
+
+// The stop orders are numbered as the menu lists their names: exactly one of
+// left_first, center_first, right_first holds for each, and it names the reel
+// that the order's name stops first (the bytes of 左, 中, 右 in code page 932).
+TEST(Texts, EachStopOrderStopsFirstTheReelItsNameStartsWith) {
+    const char* const first_reel[3] = {"\x8D\xB6", "\x92\x86", "\x89\x45"};  // left, center, right
+    for (int order = 0; order < stop_order_count; ++order) {
+        SCOPED_TRACE(order);
+        const bool first[3] = {left_first(order), center_first(order), right_first(order)};
+        ASSERT_EQ(first[0] + first[1] + first[2], 1);
+        for (int reel = 0; reel < 3; ++reel)
+            EXPECT_EQ(std::strncmp(stop_order_names[order], first_reel[reel], 2) == 0, first[reel]) << reel;
+    }
 }
 
 }  // namespace
