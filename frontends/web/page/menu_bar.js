@@ -13,8 +13,7 @@ export function mnemonicText(text) {
     node.append(text);
     return { node, mnemonic: null };
   }
-  const underlined = document.createElement('u');
-  underlined.textContent = text[at + 1];
+  const underlined = make('u', '', { textContent: text[at + 1] });
   node.append(text.slice(0, at), underlined, text.slice(at + 2));
   return { node, mnemonic: text[at + 1].toUpperCase() };
 }
@@ -26,9 +25,7 @@ export class MenuBar {
     this.items = new Map();  // id -> item node
     this.open = [];          // the open popups, outermost first: {node, highlight}
     this.barIndex = -1;      // the title highlighted while the bar has the keys with no popup open
-    this.element = document.createElement('div');
-    this.element.className = 'menubar';
-    this.element.setAttribute('role', 'menubar');
+    this.element = make('div', 'menubar', {}, { role: 'menubar' });
     this.element.addEventListener('mousedown', (event) => event.preventDefault());
     this.top = this.parse(entries);
     this.top.forEach((node) => this.element.append(this.titleOf(node)));
@@ -67,8 +64,7 @@ export class MenuBar {
   }
 
   titleOf(node) {
-    const title = make('span', 'menu-title');
-    title.setAttribute('role', 'menuitem');
+    const title = make('span', 'menu-title', {}, { role: 'menuitem' });
     const { node: text, mnemonic } = mnemonicText(node.text);
     title.append(text);
     node.mnemonic = mnemonic;
@@ -93,9 +89,7 @@ export class MenuBar {
   }
 
   popupOf(node) {
-    const popup = make('div', 'menu');
-    popup.setAttribute('role', 'menu');
-    popup.hidden = true;
+    const popup = make('div', 'menu', { hidden: true }, { role: 'menu' });
     node.children.forEach((child, index) => {
       const row = make('div', 'menu-item');
       const check = make('span', 'menu-check');
