@@ -195,6 +195,20 @@ test('keyboard: tab order, mnemonics, the menu and combos by keys, Enter and Esc
   await help.waitForLoadState();
   assert.match(help.url(), /help\.html$/);
   await help.close();
+  // And on the menu bar: Escape leaves the conditions menu for its title, Right goes to help, Enter chooses it.
+  const focusBefore = await focused(page);
+  await keys.press('Alt+C');
+  await keys.press('Escape');
+  assert.equal(await page.locator('.menu:not([hidden])').count(), 0, 'Escape closed the popup');
+  const highlighted = () => page.evaluate(() =>
+    [...document.querySelectorAll('.menubar > .menu-title')].findIndex((title) => title.classList.contains('highlight')));
+  assert.equal(await highlighted(), 0, 'the bar has the keys, its conditions title highlighted');
+  await keys.press('ArrowRight');
+  assert.equal(await highlighted(), 1, 'Right: the help title');
+  const [barHelp] = await Promise.all([context.waitForEvent('page'), keys.press('Enter')]);
+  await barHelp.close();
+  assert.equal(await highlighted(), -1, 'the command left the bar');
+  assert.equal(await focused(page), focusBefore, 'the menu moved no focus');
 
   // Enter with the focus on a combo: command 1 through the default button closes the panel.
   await control(page, 1057).focus();
