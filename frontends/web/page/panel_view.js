@@ -13,7 +13,6 @@ import { DialogKeys } from './keys.js';
 import { MenuBar, mnemonicText } from './menu_bar.js';
 import { make } from './elements.js';
 
-const tabStopKinds = new Set(['combo', 'edit', 'readonly_edit', 'radio', 'default_button']);
 // Where the template's font is missing, the IPA P Gothic of fonts-ipafont-gothic and others stand in.
 const standInFonts = ['MS PGothic', 'IPAPGothic', 'IPA Pゴシック', 'Noto Sans CJK JP', 'sans-serif'];
 // The title bar's buttons, as frontends/web/dom.h numbers them (reelctl_dom_title_*).
@@ -176,7 +175,6 @@ export class PanelView {
     this.client.append(box);
     if (entry.id < 0 || !element) return;
     element.dataset.id = String(entry.id);
-    if (!tabStopKinds.has(entry.kind)) element.tabIndex = -1;
     this.controls.set(entry.id, { id: entry.id, kind: entry.kind, box, el: element, combo });
     if (entry.state === 'hidden') box.hidden = true;
     if (entry.state === 'disabled') this.setEnabled(this.controls.get(entry.id), false);
@@ -189,16 +187,13 @@ export class PanelView {
     return c && c.el === element ? c : null;
   }
 
-  // The mouse button goes down on a control: the dialog manager hears of it
-  // (a tab stop takes the focus, as the user's click gives it); elsewhere
-  // the DOM focus stays where it is.
+  // The mouse button goes down on a control that is shown and enabled: the
+  // dialog manager hears of it (a tab stop takes the focus, as the user's
+  // click gives it). The browser's own focus moves nowhere else.
   mouseDown(event) {
     const c = this.controlOf(event.target.closest('[data-id]'));
-    if (c && tabStopKinds.has(c.kind) && this.enabled(c.id) && this.visible(c.id)) {
-      this.module._reelctl_user_acts(c.id);
-      return;
-    }
-    event.preventDefault();
+    if (c && this.enabled(c.id) && this.visible(c.id)) this.module._reelctl_user_acts(c.id);
+    if (!c || this.focusedId() !== c.id) event.preventDefault();
   }
 
   // The DOM focus came to a control by other means than the page's own
