@@ -37,11 +37,12 @@ enum { reelctl_dom_title_close = 0, reelctl_dom_title_minimize = 1, reelctl_dom_
 void reelctl_dom_focus_moved(int id);
 // The dialog is minimized (1) or restored (0).
 void reelctl_dom_show_iconic(int on);
-
-// ---- what a script host reads and does ----------------------------------------
-// Bits of reelctl_dom_state: the control exists, is shown, enabled, checked.
+// A control's state, which the dialog manager and a script host read: bits
+// for the control exists, is shown, enabled, checked.
 enum { reelctl_dom_exists = 1, reelctl_dom_shown = 2, reelctl_dom_enabled = 4, reelctl_dom_checked = 8 };
 int reelctl_dom_state(int id);
+
+// ---- what a script host reads and does (page/read_back.js) --------------------
 char* reelctl_dom_text(int id);  // an edit box's text, a combo's current text
 int reelctl_dom_item_count(int id);
 char* reelctl_dom_item(int id, int index);
@@ -57,7 +58,7 @@ void reelctl_dom_click(int id);                  // a user's click
 void reelctl_dom_pick(int id, int index);        // a user's choice in a combo's list
 void reelctl_dom_type_text(int id, const char* utf8);
 int reelctl_dom_menu_command(int id);            // a click on the menu item; 0 when the menu has none
-// A click on the title bar's button (below); 0 when the title bar does not show it.
+// A click on the title bar's button (reelctl_dom_title_*); 0 when the title bar does not show it.
 int reelctl_dom_title_button(int button);
 // A key pressed and released as the user's, by its DOM `key` and `code` (UTF-8).
 void reelctl_dom_press_key(const char* key, const char* code, int shift, int alt);
