@@ -1,7 +1,8 @@
 // The imports of frontends/web/dom.h: each forwards to the page's panel view,
-// given to the module as Module.view (page/panel_view.js). Code page 932
-// bytes are decoded here with the page's Shift_JIS decoder; texts going back
-// are UTF-8 in memory from malloc.
+// given to the module as Module.view (page/panel_view.js), or, for what a
+// script host reads and does, to Module.readBack (page/read_back.js). Code
+// page 932 bytes are decoded here with the page's Shift_JIS decoder; texts
+// going back are UTF-8 in memory from malloc.
 
 mergeInto(LibraryManager.library, {
   $reelctlDom__deps: ['malloc'],
@@ -34,8 +35,6 @@ mergeInto(LibraryManager.library, {
   reelctl_dom_combo_add: function (id, text, length) { Module.view.comboAdd(id, reelctlDom.cp932(text, length)); },
   reelctl_dom_combo_text__deps: ['$reelctlDom'],
   reelctl_dom_combo_text: function (id) { return reelctlDom.utf8(Module.view.comboText(id)); },
-  reelctl_dom_focus: function (id) { Module.view.focus(id); },
-  reelctl_dom_initial_focus: function (answer) { Module.view.initialFocus(answer); },
   reelctl_dom_caption__deps: ['$reelctlDom'],
   reelctl_dom_caption: function (text, length) { Module.view.caption(reelctlDom.cp932(text, length)); },
   reelctl_dom_message__deps: ['$reelctlDom'],
@@ -51,36 +50,37 @@ mergeInto(LibraryManager.library, {
   reelctl_dom_channel_close: function (channel) { Module.view.channelClose(channel); },
   reelctl_dom_help: function (document) { Module.view.help(UTF8ToString(document)); },
   reelctl_dom_end_dialog: function (value) { Module.view.endDialog(value); },
+  reelctl_dom_focus_moved: function (id) { Module.view.focusMoved(id); },
+  reelctl_dom_show_iconic: function (on) { Module.view.showIconic(on !== 0); },
 
   reelctl_dom_state: function (id) { return Module.view.state(id); },
   reelctl_dom_text__deps: ['$reelctlDom'],
-  reelctl_dom_text: function (id) { return reelctlDom.utf8(Module.view.text(id)); },
-  reelctl_dom_item_count: function (id) { return Module.view.items(id).length; },
+  reelctl_dom_text: function (id) { return reelctlDom.utf8(Module.readBack.text(id)); },
+  reelctl_dom_item_count: function (id) { return Module.readBack.items(id).length; },
   reelctl_dom_item__deps: ['$reelctlDom'],
-  reelctl_dom_item: function (id, index) { return reelctlDom.utf8(Module.view.items(id)[index]); },
+  reelctl_dom_item: function (id, index) { return reelctlDom.utf8(Module.readBack.items(id)[index]); },
   reelctl_dom_image__deps: ['$reelctlDom'],
-  reelctl_dom_image: function (id) { return reelctlDom.utf8(Module.view.image(id)); },
+  reelctl_dom_image: function (id) { return reelctlDom.utf8(Module.readBack.image(id)); },
   reelctl_dom_caption_text__deps: ['$reelctlDom'],
-  reelctl_dom_caption_text: function () { return reelctlDom.utf8(Module.view.captionText()); },
-  reelctl_dom_focused: function () { return Module.view.focused(); },
-  reelctl_dom_menu_checked: function (id) { return Module.view.menuChecked(id) ? 1 : 0; },
+  reelctl_dom_caption_text: function () { return reelctlDom.utf8(Module.readBack.captionText()); },
+  reelctl_dom_iconic: function () { return Module.readBack.iconic() ? 1 : 0; },
+  reelctl_dom_menu_checked: function (id) { return Module.readBack.menuChecked(id) ? 1 : 0; },
   reelctl_dom_message_text__deps: ['$reelctlDom'],
-  reelctl_dom_message_text: function () { return reelctlDom.utf8(Module.view.openMessage('text')); },
+  reelctl_dom_message_text: function () { return reelctlDom.utf8(Module.readBack.openMessage('text')); },
   reelctl_dom_message_caption__deps: ['$reelctlDom'],
-  reelctl_dom_message_caption: function () { return reelctlDom.utf8(Module.view.openMessage('caption')); },
-  reelctl_dom_answer_message: function () { Module.view.answerMessage(); },
-  reelctl_dom_click: function (id) { Module.view.userClick(id); },
-  reelctl_dom_pick: function (id, index) { Module.view.userPick(id, index); },
-  reelctl_dom_type_text: function (id, text) { Module.view.typeText(id, UTF8ToString(text)); },
-  reelctl_dom_menu_command: function (id) { return Module.view.menuCommand(id) ? 1 : 0; },
-  reelctl_dom_close_box: function () { Module.view.closeBox(); },
-  reelctl_dom_dialog_takes_focus: function () { Module.view.dialogTakesFocus(); },
+  reelctl_dom_message_caption: function () { return reelctlDom.utf8(Module.readBack.openMessage('caption')); },
+  reelctl_dom_answer_message: function () { Module.readBack.answerMessage(); },
+  reelctl_dom_click: function (id) { Module.readBack.userClick(id); },
+  reelctl_dom_pick: function (id, index) { Module.readBack.userPick(id, index); },
+  reelctl_dom_type_text: function (id, text) { Module.readBack.typeText(id, UTF8ToString(text)); },
+  reelctl_dom_menu_command: function (id) { return Module.readBack.menuCommand(id) ? 1 : 0; },
+  reelctl_dom_title_button: function (button) { return Module.readBack.titleButton(button) ? 1 : 0; },
   reelctl_dom_press_key: function (key, code, shift, alt) {
-    Module.view.pressKey(UTF8ToString(key), UTF8ToString(code), shift !== 0, alt !== 0);
+    Module.readBack.pressKey(UTF8ToString(key), UTF8ToString(code), shift !== 0, alt !== 0);
   },
-  reelctl_dom_companion_listen: function (channel) { Module.view.companionListen(UTF8ToString(channel)); },
+  reelctl_dom_companion_listen: function (channel) { Module.readBack.companionListen(UTF8ToString(channel)); },
   reelctl_dom_companion_received: function (buffer, size) {
-    const bytes = Module.view.companionReceived();
+    const bytes = Module.readBack.companionReceived();
     if (!bytes) return -1;
     HEAPU8.set(bytes.subarray(0, Math.min(size, bytes.length)), buffer);
     return bytes.length;

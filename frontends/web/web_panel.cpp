@@ -7,6 +7,7 @@
 
 #include "frontends/web/dom.h"
 #include "machine/symbols.h"
+#include "panel/messages.h"
 #include "text/cp932.h"
 
 namespace reelctl::web {
@@ -31,9 +32,15 @@ WebPanel::WebPanel(WebOptions options) : options_(std::move(options)) {}
 
 void WebPanel::set_text(int id, const char* text) { reelctl_dom_set_text(id, text ? text : "", length_of(text)); }
 
-void WebPanel::enable(int id, bool on) { reelctl_dom_enable(id, on); }
+void WebPanel::enable(int id, bool on) {
+    if (!on) manager_.disabling(id);
+    reelctl_dom_enable(id, on);
+}
 
-void WebPanel::show(int id, bool on) { reelctl_dom_show(id, on); }
+void WebPanel::show(int id, bool on) {
+    if (!on) manager_.hiding(id);
+    reelctl_dom_show(id, on);
+}
 
 void WebPanel::check(int id, bool on) { reelctl_dom_check(id, on); }
 
@@ -61,12 +68,17 @@ void WebPanel::combo_text(int id, char* buffer, std::size_t size) {
     buffer[length] = '\0';
 }
 
-void WebPanel::focus(int id) { reelctl_dom_focus(id); }
+void WebPanel::focus(int id) { manager_.focus_call(id); }
 
 void WebPanel::caption(const char* text) { reelctl_dom_caption(text ? text : "", length_of(text)); }
 
+// The page's box stays open after this call, which a Windows message box
+// does not: the dialog manager gives the focus back at once, and the page
+// moves the DOM focus there when the box closes.
 void WebPanel::message(const char* text, const char* box_caption) {
+    const std::optional<int> had_focus = manager_.focus();
     reelctl_dom_message(text ? text : "", length_of(text), box_caption ? box_caption : "", length_of(box_caption));
+    manager_.message_box_closed(had_focus);
 }
 
 void WebPanel::menu_check(int id, bool on) { reelctl_dom_menu_check(id, on); }
@@ -107,7 +119,56 @@ void WebPanel::help(const char*, unsigned) {
 
 void WebPanel::end_dialog(int value) {
     end_value_ = value;
+    manager_.ending();
     reelctl_dom_end_dialog(value);
 }
+
+// ---- the system and the user ------------------------------------------------
+
+void WebPanel::start() { manager_.started(deliver(msg_initdialog, 0)); }
+
+std::intptr_t WebPanel::deliver(std::uint32_t message, std::uintptr_t wparam) {
+    return procedure_ ? procedure_(message, wparam) : 0;
+}
+
+void WebPanel::syscommand(std::uintptr_t value) {
+    if (deliver(msg_syscommand, value) != 0) return;
+    const bool was_iconic = manager_.iconic();
+    manager_.system_command(value);
+    if (manager_.iconic() != was_iconic) reelctl_dom_show_iconic(manager_.iconic());
+}
+
+std::uintptr_t WebPanel::title_button_command(int button) {
+    switch (button) {
+        case reelctl_dom_title_close: return syscommand_close;
+        case reelctl_dom_title_minimize: return syscommand_minimize;
+        case reelctl_dom_title_restore: return syscommand_restore;
+        default: return 0;
+    }
+}
+
+void WebPanel::escape() { perform({KeyAction::Kind::command, id_cancel}); }
+
+bool WebPanel::mnemonic(char letter) {
+    const KeyAction action = manager_.mnemonic(letter);
+    perform(action);
+    return action.kind != KeyAction::Kind::none;
+}
+
+void WebPanel::perform(KeyAction action) {
+    if (action.kind != KeyAction::Kind::none) deliver(msg_command, command_param(action.id, notify_clicked));
+}
+
+// ---- ManagedDialog ------------------------------------------------------------
+
+bool WebPanel::visible(int id) const { return (reelctl_dom_state(id) & reelctl_dom_shown) != 0; }
+
+bool WebPanel::enabled(int id) const { return (reelctl_dom_state(id) & reelctl_dom_enabled) != 0; }
+
+bool WebPanel::checked(int id) const { return (reelctl_dom_state(id) & reelctl_dom_checked) != 0; }
+
+std::intptr_t WebPanel::send_setfocus() { return deliver(msg_setfocus, 0); }
+
+void WebPanel::focus_moved(std::optional<int> id) { reelctl_dom_focus_moved(id.value_or(-1)); }
 
 }  // namespace reelctl::web

@@ -3,7 +3,9 @@
 // through the imports of frontends/web/dom.h.
 #include <emscripten/emscripten.h>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,10 +18,15 @@
 
 namespace {
 
-using reelctl::web::dom_panel;
+using reelctl::web::dom_binding;
 
 // The panel a person uses.
 struct LivePanel {
+    LivePanel() {
+        binding.set_dialog_procedure([this](std::uint32_t message, std::uintptr_t wparam) {
+            return reelctl::dialog_procedure(panel, message, wparam, 0);
+        });
+    }
     reelctl::web::WebPanel binding;
     reelctl::Panel panel{binding, binding};
 };
@@ -31,7 +38,7 @@ std::string layout;
 std::string output;
 
 void end_all() {
-    dom_panel() = nullptr;
+    dom_binding() = nullptr;
     run.reset();
     live.reset();
 }
@@ -51,15 +58,52 @@ EMSCRIPTEN_KEEPALIVE void reelctl_open() {
     end_all();
     live = std::make_unique<LivePanel>();
     reelctl_dom_build(-1);
-    dom_panel() = &live->panel;
-    reelctl_dom_initial_focus(static_cast<int>(reelctl::dialog_procedure(live->panel, reelctl::msg_initdialog, 0, 0)));
+    dom_binding() = &live->binding;
+    live->binding.start();
 }
 
-// A window message from the page (a click, a pick, a key, the menu) to the
-// open panel; the dialog procedure's answer (0 when no panel is open).
+// ---- the page's user, to the open panel (nothing while none is open) ---------
+
+// A window message (a click's or a pick's command, a menu command); the dialog procedure's answer.
 EMSCRIPTEN_KEEPALIVE int reelctl_deliver(unsigned message, unsigned wparam) {
-    reelctl::Panel* panel = dom_panel();
-    return panel ? static_cast<int>(reelctl::dialog_procedure(*panel, message, wparam, 0)) : 0;
+    reelctl::web::WebPanel* binding = dom_binding();
+    return binding ? static_cast<int>(binding->deliver(message, wparam)) : 0;
+}
+
+// A click on a button of the title bar (reelctl_dom_title_* of dom.h): its system command.
+EMSCRIPTEN_KEEPALIVE void reelctl_title_button(int button) {
+    const std::uintptr_t command = reelctl::web::WebPanel::title_button_command(button);
+    if (reelctl::web::WebPanel* binding = dom_binding(); binding && command != 0) binding->syscommand(command);
+}
+
+// The mouse goes down on control `id` (a click, a tap, opening a list), or the
+// DOM focus came to it by other means than the page's own.
+EMSCRIPTEN_KEEPALIVE void reelctl_user_acts(int id) {
+    if (reelctl::web::WebPanel* binding = dom_binding()) binding->user_acts(id);
+}
+
+// The dialog manager's keys: Tab (Shift+Tab when `backwards`), Enter, Escape,
+// and Alt with a letter or digit: 1 when a control had that mnemonic, else 0
+// (the menu bar's mnemonics then).
+EMSCRIPTEN_KEEPALIVE void reelctl_key_tab(int backwards) {
+    if (reelctl::web::WebPanel* binding = dom_binding()) binding->tab(backwards != 0);
+}
+EMSCRIPTEN_KEEPALIVE void reelctl_key_enter() {
+    if (reelctl::web::WebPanel* binding = dom_binding()) binding->enter();
+}
+EMSCRIPTEN_KEEPALIVE void reelctl_key_escape() {
+    if (reelctl::web::WebPanel* binding = dom_binding()) binding->escape();
+}
+EMSCRIPTEN_KEEPALIVE int reelctl_key_mnemonic(int letter) {
+    reelctl::web::WebPanel* binding = dom_binding();
+    return binding && binding->mnemonic(static_cast<char>(letter)) ? 1 : 0;
+}
+
+// The control with the keyboard focus, as the dialog manager keeps it; -1 for none.
+EMSCRIPTEN_KEEPALIVE int reelctl_focused() {
+    const reelctl::web::WebPanel* binding = dom_binding();
+    const std::optional<int> focus = binding ? binding->dialog_manager().focus() : std::nullopt;
+    return focus.value_or(-1);
 }
 
 // Starts a script run on a fresh panel: `argv` are reelctl-script's options,

@@ -15,9 +15,11 @@
 
 import createReelctl from './reelctl-web.js';
 import { PanelView } from './panel_view.js';
+import { ReadBack } from './read_back.js';
 
 const view = new PanelView(document.getElementById('desk'), { reopen: () => open() });
-const module = await createReelctl({ view });
+const readBack = new ReadBack(view);
+const module = await createReelctl({ view, readBack });
 view.attach(module);
 
 function open() {
@@ -43,7 +45,7 @@ function output(which) {
 // Runs the lines of a begun run or road to its end: its exit status.
 async function finish(status) {
   while (status < 0) {
-    await view.settled();
+    await readBack.settled();
     status = module._reelctl_script_step();
   }
   return status;
@@ -112,5 +114,6 @@ function followAddress() {
 const road = followAddress();
 if (road === null) open();
 window.addEventListener('hashchange', () => followAddress());
-window.reelctl = { runScript, open, road, readyAt: performance.now() };
+// focusedId(): the control with the keyboard focus, as the dialog manager keeps it (-1: none).
+window.reelctl = { runScript, open, road, focusedId: () => view.focusedId(), readyAt: performance.now() };
 document.documentElement.dataset.ready = 'true';

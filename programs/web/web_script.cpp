@@ -18,9 +18,9 @@
 
 namespace reelctl::web {
 
-Panel*& dom_panel() {
-    static Panel* panel = nullptr;
-    return panel;
+WebPanel*& dom_binding() {
+    static WebPanel* binding = nullptr;
+    return binding;
 }
 
 namespace {
@@ -71,27 +71,33 @@ public:
     // companion channel and help page, no companion of the run.
     WebHost(const ModelOptions& options, const std::string& channel, bool live)
         : options_(options), live_(live), binding_channel_(channel), binding_(live ? WebOptions{} : web_options(channel)),
-          tracer_(binding_, binding_), panel_(tracer_, tracer_) {}
+          tracer_(binding_, binding_), panel_(tracer_, tracer_) {
+        binding_.set_dialog_procedure(
+            [this](std::uint32_t message, std::uintptr_t wparam) { return dialog_procedure(panel_, message, wparam, 0); });
+    }
     ~WebHost() override {
-        if (dom_panel() == &panel_) dom_panel() = nullptr;
+        if (dom_binding() == &binding_) dom_binding() = nullptr;
     }
 
     void start() override {
         reelctl_dom_build(live_ ? -1 : options_.row_pixels);
         if (options_.companion && !live_) reelctl_dom_companion_listen(binding_channel_.c_str());
-        dom_panel() = &panel_;
-        reelctl_dom_initial_focus(static_cast<int>(dialog_procedure(panel_, msg_initdialog, 0, 0)));
+        dom_binding() = &binding_;
+        binding_.start();
     }
-    void send(std::uint32_t message, std::uintptr_t wparam) override { dialog_procedure(panel_, message, wparam, 0); }
+    void send(std::uint32_t message, std::uintptr_t wparam) override { binding_.deliver(message, wparam); }
     void menu(int id) override {
         // A command of the menu is a click on its item; any other id goes straight to the dialog.
         if (!reelctl_dom_menu_command(id)) send(msg_command, command_param(id, 0));
     }
+    // A system command of a title bar button that the page shows is a click
+    // on it; any other goes to the dialog.
     void syscommand(std::uintptr_t value) override {
-        if (value == syscommand_close) reelctl_dom_close_box();
-        else send(msg_syscommand, value);
+        for (int button : {reelctl_dom_title_close, reelctl_dom_title_minimize, reelctl_dom_title_restore})
+            if (WebPanel::title_button_command(button) == value && reelctl_dom_title_button(button)) return;
+        binding_.syscommand(value);
     }
-    void setfocus() override { reelctl_dom_dialog_takes_focus(); }
+    void setfocus() override { binding_.setfocus(); }
     void click(int id) override { reelctl_dom_click(id); }
     void pick(int id, std::size_t item) override { reelctl_dom_pick(id, static_cast<int>(item)); }
     void type_text(int id, std::string_view text) override {
@@ -117,7 +123,7 @@ public:
     }
 
     bool readable() override { return true; }  // after close the page keeps the controls as they were
-    bool iconic() override { return false; }
+    bool iconic() override { return reelctl_dom_iconic() != 0; }
     std::optional<int> end_value() override { return binding_.end_value(); }
     bool visible(int id) override { return (reelctl_dom_state(id) & reelctl_dom_shown) != 0; }
     bool enabled(int id) override { return (reelctl_dom_state(id) & reelctl_dom_enabled) != 0; }
@@ -132,10 +138,8 @@ public:
     std::size_t item_count(int id) override { return static_cast<std::size_t>(std::max(0, reelctl_dom_item_count(id))); }
     std::optional<std::string> image(int id) override { return take_optional(reelctl_dom_image(id)); }
     std::string caption() override { return utf8_to_cp932(take(reelctl_dom_caption_text())); }
-    std::optional<int> focus() override {
-        const int id = reelctl_dom_focused();
-        return id < 0 ? std::nullopt : std::optional<int>(id);
-    }
+    // The dialog manager's focus, which the page's DOM focus follows.
+    std::optional<int> focus() override { return binding_.dialog_manager().focus(); }
     std::optional<std::vector<int>> menu_checked() override {
         std::vector<int> checked;
         for (const layout::MenuEntry& entry : layout::menu)

@@ -21,9 +21,10 @@ struct ModelOptions;
 namespace reelctl::web {
 
 class WebHost;
+class WebPanel;
 
-// The panel that the page's DOM events go to; null while none is open.
-Panel*& dom_panel();
+// The binding of the panel that the page's DOM events go to; null while none is open.
+WebPanel*& dom_binding();
 
 class ScriptRun {
 public:

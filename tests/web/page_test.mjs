@@ -195,6 +195,20 @@ test('keyboard: tab order, mnemonics, the menu and combos by keys, Enter and Esc
   await help.waitForLoadState();
   assert.match(help.url(), /help\.html$/);
   await help.close();
+  // And on the menu bar: Escape leaves the conditions menu for its title, Right goes to help, Enter chooses it.
+  const focusBefore = await focused(page);
+  await keys.press('Alt+C');
+  await keys.press('Escape');
+  assert.equal(await page.locator('.menu:not([hidden])').count(), 0, 'Escape closed the popup');
+  const highlighted = () => page.evaluate(() =>
+    [...document.querySelectorAll('.menubar > .menu-title')].findIndex((title) => title.classList.contains('highlight')));
+  assert.equal(await highlighted(), 0, 'the bar has the keys, its conditions title highlighted');
+  await keys.press('ArrowRight');
+  assert.equal(await highlighted(), 1, 'Right: the help title');
+  const [barHelp] = await Promise.all([context.waitForEvent('page'), keys.press('Enter')]);
+  await barHelp.close();
+  assert.equal(await highlighted(), -1, 'the command left the bar');
+  assert.equal(await focused(page), focusBefore, 'the menu moved no focus');
 
   // Enter with the focus on a combo: command 1 through the default button closes the panel.
   await control(page, 1057).focus();
@@ -227,6 +241,52 @@ test('keyboard: Tab reaches a checked stop radio; Space presses the focused radi
   await page.keyboard.press('Space');
   const pressed = await sameAsNative(page, [...road, 'click 1240', `click ${select}`]);
   assert.notDeepEqual(pressed.controls, dump.controls, 'the press changed the panel');
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
+test('mouse: minimized by the title bar button to the title bar alone, restored by its restore button', async () => {
+  const context = await shared.browser.newContext({ viewport: { width: 1280, height: 900 } });
+  const { page, errors } = await openPanel(context, shared.server.url);
+  const road = ['menu 40026', 'picktext 1057 BIG BONUS', 'pick 1058 0', 'click 1240'];
+  const run = await page.evaluate((lines) => window.reelctl.runScript(`${lines.join('\n')}\n`, []), road);
+  assert.equal(run.status, 0, run.stderr);
+  const managerFocus = () => page.evaluate(() => window.reelctl.focusedId());
+  const shown = () => page.evaluate(() => ({
+    client: document.querySelector('.window .client').getClientRects().length > 0,
+    menu: document.querySelector('.window .menubar').getClientRects().length > 0,
+    minimize: !document.querySelector('.minimizebox').hidden,
+    restore: !document.querySelector('.restorebox').hidden,
+  }));
+  assert.deepEqual(await shown(), { client: true, menu: true, minimize: true, restore: false });
+  const height = (await page.locator('.window').boundingBox()).height;
+
+  await page.locator('.minimizebox').click();
+  assert.deepEqual(await shown(), { client: false, menu: false, minimize: false, restore: true }, 'the title bar alone');
+  assert.ok((await page.locator('.window').boundingBox()).height < height / 4, 'collapsed to its title bar');
+  let dump = await nativeDump([...road, 'syscommand 0xF020']);
+  assert.equal(await managerFocus(), dump.focus ?? -1, 'minimized: the focus as reelctl-script has it');
+  // Keys reach no control of the minimized panel, and the controls are not there to click.
+  await page.keyboard.press('Tab');
+  await page.keyboard.press('Alt+S');
+  assert.equal(await managerFocus(), dump.focus ?? -1, 'no key moved the focus');
+  assert.equal(await page.locator('[data-id="1127"]').isVisible(), false);
+  await sameAsNative(page, [...road, 'syscommand 0xF020']);
+
+  await page.locator('.restorebox').click();
+  assert.deepEqual(await shown(), { client: true, menu: true, minimize: true, restore: false }, 'restored');
+  dump = await sameAsNative(page, [...road, 'syscommand 0xF020', 'syscommand 0xF120']);
+  assert.equal(await managerFocus(), dump.focus ?? -1, 'restored: the focus as reelctl-script has it');
+  assert.equal(await focused(page), dump.focus, 'and the DOM focus with it');
+  // The restored panel takes the mouse again: a click of the left press at the same row.
+  await control(page, 1127).click();
+  await sameAsNative(page, [...road, 'syscommand 0xF020', 'syscommand 0xF120', 'click 1127']);
+  assert.equal(await focused(page), 1127);
+
+  // Minimized again, the close button of the title bar still closes the panel.
+  await page.locator('.minimizebox').click();
+  await page.locator('.closebox').click();
+  await page.locator('.ended').waitFor();
   assert.deepEqual(errors, []);
   await context.close();
 });

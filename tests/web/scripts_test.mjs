@@ -34,6 +34,18 @@ function comparable(line, keys) {
 
 const runWeb = (text, args) => page.evaluate(([script, options]) => window.reelctl.runScript(script, options), [text, args]);
 
+// After a run, while the panel is shown (not minimized, not ended): the DOM
+// focus is on the control where the dialog manager has the focus, or on none.
+async function assertDomFollows() {
+  const focus = await page.evaluate(() => {
+    const active = document.activeElement;
+    const inPanel = active && active.closest('.client') && active.dataset.id !== undefined;
+    const shown = !document.querySelector('.window.iconic, .stage[hidden], dialog.msgbox');
+    return { manager: window.reelctl.focusedId(), dom: inPanel ? Number(active.dataset.id) : -1, shown };
+  });
+  if (focus.shown) assert.equal(focus.dom, focus.manager, 'the DOM focus is where the dialog manager has the focus');
+}
+
 // The page's run and reelctl-script's of the same text and options: every line alike.
 async function compare(text, args, unread = [], env = {}) {
   const [web, native] = await Promise.all([runWeb(text, args), runNative(args, text, env)]);
@@ -47,6 +59,7 @@ async function compare(text, args, unread = [], env = {}) {
     else assert.deepEqual(comparable(webLines[i], unread), comparable(line, unread), `output line ${i + 1}`);
   });
   assert.deepEqual(errors, [], 'no page errors');
+  if (dumpsOf(web.stdout).length > 0) await assertDomFollows();  // a run that started a panel
   return { web, native };
 }
 
@@ -65,6 +78,7 @@ async function playScenario(file, header) {
   // Keys: the page takes them; reelctl-script plays the mouse twin, whose dumps must be the same.
   const web = await runWeb(text, [...options, ...(header.keys ? ['--key-lines'] : [])]);
   assert.deepEqual(errors, [], 'no page errors');
+  await assertDomFollows();
   const dumps = dumpsOf(web.stdout);
   assert.ok(dumps.length > 0, 'the scenario dumps');
   assert.equal(focusFailure(header.focus, dumps), null, 'the focus as measured on the real window');
@@ -126,6 +140,15 @@ test('key lines: Space presses the focused push button as a click does', async (
   expected[0].focus = 101;  // before the press, the native run's focus is the close button's
   assert.deepEqual([before, pressed], expected);
   assert.notDeepEqual(pressed.controls, before.controls, 'the press changed the panel');
+});
+
+test('minimized and restored, traced: the mouse reaches no control, the focus as the dialog manager keeps it', async () => {
+  // SC_MINIMIZE and SC_CLOSE are clicks on the title bar's buttons; 0xF12F
+  // (SC_RESTORE with low bits set) goes to the dialog as a message.
+  const road = 'menu 40026\npicktext 1057 BIG BONUS\npick 1058 0\nclick 1240\ntrace on\n';
+  await compare(`${road}syscommand 0xF020\ndump\nclick 1127\npick 1058 0\npicktext 1057 BIG BONUS\nsetfocus\ndump\n`
+    + 'settext 1057\ncommand 1057 9\ndump\nsyscommand 0xF12F\ndump\nclick 1127\nsyscommand 0xF020\nsyscommand 0xF020\n'
+    + 'syscommand 0xF120\nsyscommand 0xF120\ndump\nsyscommand 0xF020\nclose\ndump\n', ['--companion']);
 });
 
 test('a second stop of the same reel, traced', async () => {

@@ -17,30 +17,16 @@ export class Combo {
     this.acted = acted;
     this.chosen = chosen;
 
-    this.box = document.createElement('div');
-    this.box.className = 'combo';
+    this.box = make('div', 'combo');
     Object.assign(this.box.style, { left: `${rect.x}px`, top: `${rect.y}px`, width: `${rect.width}px` });
 
-    this.field = document.createElement('button');
-    this.field.type = 'button';
-    this.field.className = 'combo-field';
-    this.field.dataset.id = String(id);
-    this.field.setAttribute('role', 'combobox');
-    this.field.setAttribute('aria-haspopup', 'listbox');
-    this.field.setAttribute('aria-expanded', 'false');
-    this.label = document.createElement('span');
-    this.label.className = 'combo-text';
-    const arrow = make('span', 'combo-arrow');
-    arrow.setAttribute('aria-hidden', 'true');
-    this.field.append(this.label, arrow);
-
-    this.list = document.createElement('ul');
-    this.list.className = 'combo-list';
-    this.list.id = `list-${id}`;
-    this.list.setAttribute('role', 'listbox');
-    this.list.hidden = true;
+    this.list = make('ul', 'combo-list', { id: `list-${id}`, hidden: true }, { role: 'listbox' });
     this.list.style.maxHeight = `${Math.max(listHeight, 0)}px`;
-    this.field.setAttribute('aria-controls', this.list.id);
+    this.field = make('button', 'combo-field', { type: 'button' },
+      { role: 'combobox', 'aria-haspopup': 'listbox', 'aria-expanded': 'false', 'aria-controls': this.list.id });
+    this.field.dataset.id = String(id);
+    this.label = make('span', 'combo-text');
+    this.field.append(this.label, make('span', 'combo-arrow', {}, { 'aria-hidden': 'true' }));
     this.box.append(this.field, this.list);
 
     this.field.addEventListener('click', () => (this.isOpen() ? this.close() : this.open()));
@@ -62,11 +48,8 @@ export class Combo {
   }
 
   add(text) {
-    const row = document.createElement('li');
-    row.setAttribute('role', 'option');
+    const row = make('li', '', { id: `item-${this.id}-${this.items.length}`, textContent: text }, { role: 'option' });
     row.dataset.index = String(this.items.length);
-    row.id = `item-${this.id}-${this.items.length}`;
-    row.textContent = text;
     this.items.push(text);
     this.list.append(row);
   }

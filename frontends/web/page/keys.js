@@ -1,13 +1,12 @@
-// The dialog manager's keys, as measured on the real window: Tab and
-// Shift+Tab through the tab stops (focus.js); Enter presses the push button
-// that has the focus, and otherwise the default button (command 1, the
-// close); Escape is command 2, which the panel ignores; Space presses the
-// focused push button or radio; the mnemonics: Alt+C the conditions menu,
-// Alt+H help, Alt+S the next enabled Select button after the focus (focus,
-// then press); and the keys of an open menu or of the focused drop-down
-// list. The page handles every key itself, so that a key sent by a script
-// run (a DOM event, which the browser gives no default action) does what
-// the user's key does.
+// The page's keys. The dialog manager's keys (Tab and Shift+Tab, Enter,
+// Escape, Alt and a letter or digit) go to the WebAssembly module, which
+// moves the focus and sends the commands (panel/dialog_manager.h); a mnemonic
+// that no control has is the menu bar's (Alt+C the conditions menu, Alt+H
+// help). The controls' own keys stay here: Space presses the focused push
+// button or radio; an open menu and the focused drop-down list take their
+// keys. A minimized dialog takes no key. The page handles every key itself,
+// so that a key sent by a script run (a DOM event, which the browser gives
+// no default action) does what the user's key does.
 
 export class DialogKeys {
   constructor(view) {
@@ -22,7 +21,8 @@ export class DialogKeys {
 
   keyDown(event) {
     const view = this.view;
-    if (!view.live() || view.messageShown()) return;  // a message box has its own keys
+    if (!view.live() || view.messageShown() || view.iconic()) return;  // a message box has its own keys
+    const module = view.module;
     if (view.menuBar.isOpen()) {
       view.menuBar.key(event);
       event.preventDefault();
@@ -36,22 +36,14 @@ export class DialogKeys {
     }
     if (event.altKey && /^(Key[A-Z]|Digit[0-9])$/.test(event.code)) {
       const letter = event.code.slice(-1);
-      view.menuBar.mnemonic(letter) || view.buttonMnemonic(letter);
+      if (!module._reelctl_key_mnemonic(letter.charCodeAt(0))) view.menuBar.mnemonic(letter);
       event.preventDefault();
       return;
     }
     switch (event.key) {
-      case 'Tab':
-        view.focusRules.tab(event.shiftKey);
-        break;
-      case 'Enter':
-        // A focused push button takes Enter as its own press; anywhere else it is the default button's.
-        if (view.isPushButton(focused) && view.enabled(focused)) view.userClick(focused);
-        else view.sendCommand(view.messages.ok, view.messages.clicked);
-        break;
-      case 'Escape':
-        view.sendCommand(view.messages.cancel, view.messages.clicked);
-        break;
+      case 'Tab': module._reelctl_key_tab(event.shiftKey ? 1 : 0); break;
+      case 'Enter': module._reelctl_key_enter(); break;
+      case 'Escape': module._reelctl_key_escape(); break;
       case ' ':
         if ((view.isPushButton(focused) || view.isRadio(focused)) && view.enabled(focused)) view.userClick(focused);
         break;

@@ -13,8 +13,7 @@ export function mnemonicText(text) {
     node.append(text);
     return { node, mnemonic: null };
   }
-  const underlined = document.createElement('u');
-  underlined.textContent = text[at + 1];
+  const underlined = make('u', '', { textContent: text[at + 1] });
   node.append(text.slice(0, at), underlined, text.slice(at + 2));
   return { node, mnemonic: text[at + 1].toUpperCase() };
 }
@@ -26,9 +25,7 @@ export class MenuBar {
     this.items = new Map();  // id -> item node
     this.open = [];          // the open popups, outermost first: {node, highlight}
     this.barIndex = -1;      // the title highlighted while the bar has the keys with no popup open
-    this.element = document.createElement('div');
-    this.element.className = 'menubar';
-    this.element.setAttribute('role', 'menubar');
+    this.element = make('div', 'menubar', {}, { role: 'menubar' });
     this.element.addEventListener('mousedown', (event) => event.preventDefault());
     this.top = this.parse(entries);
     this.top.forEach((node) => this.element.append(this.titleOf(node)));
@@ -67,8 +64,7 @@ export class MenuBar {
   }
 
   titleOf(node) {
-    const title = make('span', 'menu-title');
-    title.setAttribute('role', 'menuitem');
+    const title = make('span', 'menu-title', {}, { role: 'menuitem' });
     const { node: text, mnemonic } = mnemonicText(node.text);
     title.append(text);
     node.mnemonic = mnemonic;
@@ -93,9 +89,7 @@ export class MenuBar {
   }
 
   popupOf(node) {
-    const popup = make('div', 'menu');
-    popup.setAttribute('role', 'menu');
-    popup.hidden = true;
+    const popup = make('div', 'menu', { hidden: true }, { role: 'menu' });
     node.children.forEach((child, index) => {
       const row = make('div', 'menu-item');
       const check = make('span', 'menu-check');
@@ -219,40 +213,32 @@ export class MenuBar {
     return true;
   }
 
-  // The keys while the menu has them, as the system's menu takes them: the
-  // arrows move, Enter or Space chooses, Escape closes one popup and then
-  // leaves the bar, Alt or F10 leaves the menu at once.
+  // The keys while the menu has them, as measured on the real window: in a
+  // popup Up and Down move, Enter or Right opens the highlighted submenu, Left
+  // closes a submenu, Enter chooses an item, Escape closes one popup and from
+  // the bar's popup goes back to the bar with its title highlighted.
   key(event) {
-    if (event.key === 'Alt' || event.key === 'F10') {
-      this.closeAll();
-      return;
-    }
     if (this.open.length === 0) {
       this.barKey(event);
       return;
     }
     const level = this.open[this.open.length - 1];
     const children = level.node.children;
+    const child = children[level.highlight];
     switch (event.key) {
       case 'ArrowDown': this.highlightIn(level.node, (level.highlight + 1) % children.length); break;
       case 'ArrowUp': this.highlightIn(level.node, (level.highlight + children.length - 1) % children.length); break;
       case 'ArrowRight':
       case 'Enter':
-      case ' ': {
-        const child = children[level.highlight];
         if (child && child.kind === 'popup') {
           this.openSub(child);
           this.highlightIn(child, 0);
-        } else if (child && event.key !== 'ArrowRight') {
+        } else if (child && event.key === 'Enter') {
           this.activate(child);
-        } else if (event.key === 'ArrowRight' && this.open.length === 1) {
-          this.moveOnBar(1);
         }
         break;
-      }
       case 'ArrowLeft':
-        if (this.open.length === 1) this.moveOnBar(-1);
-        else this.closeFrom(this.open.length - 1);
+        if (this.open.length > 1) this.closeFrom(this.open.length - 1);
         break;
       case 'Escape':
         if (this.open.length === 1) {
@@ -268,15 +254,17 @@ export class MenuBar {
     }
   }
 
-  // The keys on the bar with no popup open.
+  // The keys on the bar with no popup open: Left and Right move between the
+  // titles, Down or Enter opens the title's popup or chooses its command,
+  // Escape leaves the bar. (On the real window the bar also passes through
+  // the system menu, which the page has not: here Left and Right stop at
+  // the bar's ends.)
   barKey(event) {
     switch (event.key) {
-      case 'ArrowLeft': this.highlightBar((this.barIndex + this.top.length - 1) % this.top.length); break;
-      case 'ArrowRight': this.highlightBar((this.barIndex + 1) % this.top.length); break;
+      case 'ArrowLeft': this.highlightBar(Math.max(this.barIndex - 1, 0)); break;
+      case 'ArrowRight': this.highlightBar(Math.min(this.barIndex + 1, this.top.length - 1)); break;
       case 'ArrowDown':
-      case 'ArrowUp':
-      case 'Enter':
-      case ' ': {
+      case 'Enter': {
         const node = this.top[this.barIndex];
         if (node.kind === 'popup') this.openTop(node, 0);
         else this.activate(node);
@@ -284,20 +272,7 @@ export class MenuBar {
       }
       case 'Escape': this.highlightBar(-1); break;
       default:
-        if (/^Key[A-Z]$/.test(event.code)) this.mnemonic(event.code.slice(3));
         break;
-    }
-  }
-
-  // From an open popup of the bar to the next title left or right: its popup opens.
-  moveOnBar(step) {
-    const count = this.top.length;
-    const index = (this.top.indexOf(this.open[0].node) + step + count) % count;
-    const node = this.top[index];
-    if (node.kind === 'popup') this.openTop(node, 0);
-    else {
-      this.closeFrom(0);
-      this.highlightBar(index);
     }
   }
 }

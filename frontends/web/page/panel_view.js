@@ -1,26 +1,22 @@
 // The panel's dialog in the page's DOM, built from the one dialog layout that
 // the WebAssembly module exports (frontends/web/layout_json.h), and the page's
 // side of the binding: the primitives that frontends/web/dom_imports.js
-// forwards here, what a script host reads back, and the user's acts, which
-// leave as window messages to the panel logic.
+// forwards here, the controls' state that the dialog manager reads, the DOM
+// focus where the dialog manager puts the focus, and the user's acts, which
+// leave for the module as window messages, the dialog manager's keys and
+// the title bar's buttons. What a script host reads back and does is
+// read_back.js.
 
 import { Combo } from './combo.js';
-import { FocusRules } from './focus.js';
+import { DomFocus } from './focus.js';
 import { DialogKeys } from './keys.js';
 import { MenuBar, mnemonicText } from './menu_bar.js';
 import { make } from './elements.js';
 
-const tabStopKinds = new Set(['combo', 'edit', 'readonly_edit', 'radio', 'default_button']);
 // Where the template's font is missing, the IPA P Gothic of fonts-ipafont-gothic and others stand in.
 const standInFonts = ['MS PGothic', 'IPAPGothic', 'IPA Pゴシック', 'Noto Sans CJK JP', 'sans-serif'];
-
-function nextTask() {
-  return new Promise((resolve) => {
-    const channel = new MessageChannel();
-    channel.port1.onmessage = () => resolve();
-    channel.port2.postMessage(0);
-  });
-}
+// The title bar's buttons, as frontends/web/dom.h numbers them (reelctl_dom_title_*).
+export const titleButtons = { close: 0, minimize: 1, restore: 2 };
 
 export class PanelView {
   // `root` is the element that holds the panel; `options.reopen()` opens a
@@ -29,15 +25,14 @@ export class PanelView {
     this.root = root;
     this.options = options;
     this.module = null;
-    this.controls = new Map();  // id -> {id, kind, box, el, combo, mnemonic}
-    this.order = [];            // ids in template order
+    this.controls = new Map();  // id -> {id, kind, box, el, combo}
     this.channels = new Map();
     this.nextChannel = 1;
     this.posted = new Map();    // channel name -> messages posted
-    this.companion = null;
     this.openBox = null;
     this.endValue = undefined;
-    this.focusRules = new FocusRules(this);
+    this.domFocus = new DomFocus(this);
+    this.cleanups = [];         // what a fresh panel undoes of the last one
     window.addEventListener('resize', () => this.fit());
   }
 
@@ -55,7 +50,7 @@ export class PanelView {
   // them: the average width of the 52 letters, and the font's height.
   measure(family, points) {
     const fontPixels = Math.round((points * 96) / 72);
-    const context = document.createElement('canvas').getContext('2d');
+    const context = make('canvas').getContext('2d');
     context.font = `${fontPixels}px ${family}`;
     const letters = Math.round(context.measureText('ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz').width);
     return { baseX: Math.floor((Math.floor(letters / 26) + 1) / 2), fontPixels };
@@ -67,37 +62,24 @@ export class PanelView {
     const family = [names.font, ...standInFonts].map((f) => (f === 'sans-serif' ? f : `"${f}"`)).join(', ');
     const { baseX, fontPixels } = this.measure(family, names.fontPoints);
     const layout = this.layoutFor(baseX, fontPixels, rowPixels);
-    this.layout = layout;
     this.messages = layout.messages;
     this.endValue = undefined;
 
-    this.stage = document.createElement('div');
-    this.stage.className = 'stage';
-    this.window = document.createElement('div');
-    this.window.className = 'window';
-    this.window.setAttribute('role', 'dialog');
+    this.stage = make('div', 'stage');
+    this.window = make('div', 'window', {}, { role: 'dialog', 'aria-labelledby': 'panel-caption' });
     this.window.style.font = `${fontPixels}px ${family}`;
     this.window.style.setProperty('--font-pixels', `${fontPixels}px`);
-
+    this.captionElement = make('span', 'caption', { id: 'panel-caption' });
+    this.titleBar = { minimize: this.titleButton('minimize', '_'), restore: this.titleButton('restore', '▫'), close: this.titleButton('close', '×') };
+    this.titleBar.restore.hidden = true;
     const title = make('div', 'titlebar');
-    this.captionElement = document.createElement('span');
-    this.captionElement.className = 'caption';
-    this.captionElement.id = 'panel-caption';
-    this.window.setAttribute('aria-labelledby', this.captionElement.id);
-    this.closeButton = document.createElement('button');
-    this.closeButton.type = 'button';
-    this.closeButton.className = 'closebox';
-    this.closeButton.tabIndex = -1;
-    this.closeButton.setAttribute('aria-label', 'close');
-    this.closeButton.textContent = '×';
-    this.closeButton.addEventListener('mousedown', (event) => event.preventDefault());
-    this.closeButton.addEventListener('click', () => this.deliver(this.messages.syscommand, this.messages.close));
-    title.append(this.captionElement, this.closeButton);
+    title.append(this.captionElement, make('span', 'titlebuttons'));
+    title.lastChild.append(this.titleBar.minimize, this.titleBar.restore, this.titleBar.close);
     this.caption(layout.caption);
 
     this.menuBar = new MenuBar(layout.menu, (id) => this.sendCommand(id, 0));
-    this.client = document.createElement('div');
-    this.client.className = 'client';
+    this.cleanups.push(() => this.menuBar.remove());
+    this.client = make('div', 'client');
     Object.assign(this.client.style, { width: `${layout.width}px`, height: `${layout.height}px` });
     this.client.addEventListener('mousedown', (event) => this.mouseDown(event));
     this.client.addEventListener('focusin', (event) => this.focusIn(event));
@@ -105,34 +87,33 @@ export class PanelView {
 
     this.window.append(title, this.menuBar.element, this.client);
     this.stage.append(this.window);
-    this.ended = document.createElement('div');
-    this.ended.className = 'ended';
-    this.ended.hidden = true;
-    const said = document.createElement('p');
-    said.textContent = 'リール制御を終了しました。';
-    const again = document.createElement('button');
-    again.type = 'button';
-    again.className = 'button';
-    again.textContent = 'もう一度開く';
+    this.ended = make('div', 'ended', { hidden: true });
+    const again = make('button', 'button', { type: 'button', textContent: 'もう一度開く' });
     again.addEventListener('click', () => this.options.reopen && this.options.reopen());
-    this.ended.append(said, again);
+    this.ended.append(make('p', '', { textContent: 'リール制御を終了しました。' }), again);
     this.root.replaceChildren(this.stage, this.ended);
-    this.keys = new DialogKeys(this);
+    const keys = new DialogKeys(this);
+    this.cleanups.push(() => keys.remove());
     this.fit();
+  }
+
+  // A button of the title bar: a click sends its system command, and it never takes the focus.
+  titleButton(name, text) {
+    const button = make('button', `titlebutton ${name}box`, { type: 'button', tabIndex: -1, textContent: text }, { 'aria-label': name });
+    button.addEventListener('mousedown', (event) => event.preventDefault());
+    button.addEventListener('click', () => {
+      if (this.live()) this.module._reelctl_title_button(titleButtons[name]);
+    });
+    return button;
   }
 
   teardown() {
     if (this.openBox) this.closeMessage();
-    if (this.menuBar) this.menuBar.remove();
-    if (this.keys) this.keys.remove();
+    this.cleanups.splice(0).forEach((cleanup) => cleanup());
     for (const channel of this.channels.values()) channel.close();
     this.channels.clear();
-    if (this.companion) this.companion.channel.close();
-    this.companion = null;
     this.posted.clear();
     this.controls.clear();
-    this.order = [];
-    this.focusRules = new FocusRules(this);
   }
 
   addControl(entry, fontPixels) {
@@ -141,35 +122,29 @@ export class PanelView {
       Object.assign(element.style, { left: `${rect.x}px`, top: `${rect.y}px` });
       if (sized) Object.assign(element.style, { width: `${rect.width}px`, height: `${rect.height}px` });
     };
+    const clicked = () => this.userActed(entry.id, this.messages.clicked);
     let box = null;
     let element = null;
     let combo = null;
-    let mnemonic = null;
     switch (entry.kind) {
-      case 'group_box': {
+      case 'group_box':
         box = make('div', 'group');
-        const legend = make('span', 'legend');
-        legend.textContent = entry.text;
-        box.append(legend);
+        box.append(make('span', 'legend', { textContent: entry.text }));
         place(box);
         break;
-      }
       case 'label':
-        box = element = make('div', 'label');
-        box.textContent = entry.text;
+        box = element = make('div', 'label', { textContent: entry.text });
         place(box);
         break;
       case 'bitmap':
-        box = element = make('img', 'bitmap');
-        box.alt = '';
-        box.draggable = false;
+        box = element = make('img', 'bitmap', { alt: '', draggable: false });
         place(box, false);
         this.setPicture(box, entry.text);
         break;
       case 'combo': {
         const closedHeight = fontPixels + 8;
         combo = new Combo(entry.id, rect, rect.height - closedHeight, {
-          acted: () => this.focusRules.userActs(entry.id),
+          acted: () => this.module._reelctl_user_acts(entry.id),
           chosen: () => this.sendCommand(entry.id, this.messages.selendok),
         });
         combo.field.style.height = `${closedHeight}px`;
@@ -179,65 +154,54 @@ export class PanelView {
       }
       case 'edit':
       case 'readonly_edit':
-        box = element = document.createElement('input');
-        box.type = 'text';
-        box.className = 'edit';
-        box.readOnly = true;  // the slides are shown, not typed
-        box.value = entry.text;
+        // The slides are shown, not typed.
+        box = element = make('input', 'edit', { type: 'text', readOnly: true, value: entry.text });
         place(box);
         break;
       case 'radio':
-        box = element = document.createElement('input');
-        box.type = 'radio';
-        box.className = 'radio';
-        box.name = `radio-${entry.id}`;  // each radio a group of its own
+        box = element = make('input', 'radio', { type: 'radio', name: `radio-${entry.id}` });  // each radio a group of its own
         place(box);
-        box.addEventListener('click', () => this.userActed(entry.id, this.messages.clicked));
+        box.addEventListener('click', clicked);
         break;
-      case 'default_button': {
-        box = element = document.createElement('button');
-        box.type = 'button';
-        box.className = 'button default';
-        const text = mnemonicText(entry.text);
-        box.append(text.node);
-        mnemonic = text.mnemonic;
+      case 'default_button':
+        box = element = make('button', 'button default', { type: 'button' });
+        box.append(mnemonicText(entry.text).node);
         place(box);
-        box.addEventListener('click', () => this.userActed(entry.id, this.messages.clicked));
+        box.addEventListener('click', clicked);
         break;
-      }
       default:
         return;
     }
     this.client.append(box);
     if (entry.id < 0 || !element) return;
     element.dataset.id = String(entry.id);
-    if (!tabStopKinds.has(entry.kind)) element.tabIndex = -1;
-    this.controls.set(entry.id, { id: entry.id, kind: entry.kind, box, el: element, combo, mnemonic });
-    this.order.push(entry.id);
+    this.controls.set(entry.id, { id: entry.id, kind: entry.kind, box, el: element, combo });
     if (entry.state === 'hidden') box.hidden = true;
     if (entry.state === 'disabled') this.setEnabled(this.controls.get(entry.id), false);
   }
 
-  // The mouse button goes down: a tab stop that is shown and enabled takes
-  // the focus, as the user's click gives it; elsewhere the focus stays.
-  mouseDown(event) {
-    const element = event.target.closest('[data-id]');
-    const id = element ? Number(element.dataset.id) : NaN;
+  // The control whose element is `element`, if it is a control's.
+  controlOf(element) {
+    const id = element && element.dataset ? Number(element.dataset.id) : NaN;
     const c = this.controls.get(id);
-    if (c && c.el === element && tabStopKinds.has(c.kind) && this.enabled(id) && this.visible(id)) {
-      this.focusRules.userActs(id);
-      return;
-    }
-    event.preventDefault();
+    return c && c.el === element ? c : null;
+  }
+
+  // The mouse button goes down on a control that is shown and enabled: the
+  // dialog manager hears of it (a tab stop takes the focus, as the user's
+  // click gives it). The browser's own focus moves nowhere else.
+  mouseDown(event) {
+    const c = this.controlOf(event.target.closest('[data-id]'));
+    if (c && this.enabled(c.id) && this.visible(c.id)) this.module._reelctl_user_acts(c.id);
+    if (!c || this.focusedId() !== c.id) event.preventDefault();
   }
 
   // The DOM focus came to a control by other means than the page's own
-  // (assistive technology, a driver's focus call): the control has the focus.
+  // (assistive technology, a driver's focus call): as the user's act on it.
   focusIn(event) {
-    if (this.openBox || this.focusRules.following) return;
-    const id = event.target.dataset ? Number(event.target.dataset.id) : NaN;
-    const c = this.controls.get(id);
-    if (c && c.el === event.target && tabStopKinds.has(c.kind) && this.enabled(id) && this.visible(id)) this.focusRules.userActs(id);
+    if (this.openBox || this.domFocus.moving) return;
+    const c = this.controlOf(event.target);
+    if (c) this.module._reelctl_user_acts(c.id);
   }
 
   // On a screen narrower than the panel, the panel scales to its width.
@@ -250,7 +214,6 @@ export class PanelView {
     this.window.style.transform = scale === 1 ? '' : `scale(${scale})`;
     this.stage.style.width = `${width * scale}px`;
     this.stage.style.height = `${height * scale}px`;
-    this.scale = scale;
   }
 
   // ---- sending to the panel logic ------------------------------------------
@@ -259,14 +222,8 @@ export class PanelView {
     return Boolean(this.module && this.window && this.endValue === undefined);
   }
 
-  // The dialog procedure's answer; 0 when no panel is open.
   deliver(message, wparam) {
-    return this.live() ? this.module._reelctl_deliver(message, wparam >>> 0) : 0;
-  }
-
-  // WM_SETFOCUS to the panel.
-  setfocus() {
-    return this.deliver(this.messages.setfocus, 0);
+    if (this.live()) this.module._reelctl_deliver(message, wparam >>> 0);
   }
 
   sendCommand(id, code) {
@@ -275,15 +232,18 @@ export class PanelView {
 
   // A user's click on a push button or radio button: it takes the focus, then the dialog hears of it.
   userActed(id, code) {
-    this.focusRules.userActs(id);
+    if (!this.live()) return;
+    this.module._reelctl_user_acts(id);
     this.sendCommand(id, code);
   }
 
-  // ---- the primitives --------------------------------------------------------
-
-  control(id) {
-    return this.controls.get(id);
+  // A user's click on a control, as the mouse does it (Space, a script's click).
+  userClick(id) {
+    const c = this.controls.get(id);
+    if (c) c.el.click();
   }
+
+  // ---- the primitives --------------------------------------------------------
 
   combo(id) {
     const c = this.controls.get(id);
@@ -306,16 +266,12 @@ export class PanelView {
 
   enable(id, on) {
     const c = this.controls.get(id);
-    if (!c) return;
-    if (!on) this.focusRules.disabled(id);
-    this.setEnabled(c, on);
+    if (c) this.setEnabled(c, on);
   }
 
   show(id, on) {
     const c = this.controls.get(id);
-    if (!c) return;
-    if (!on) this.focusRules.hidden(id);  // the dialog takes the focus before the control goes
-    c.box.hidden = !on;
+    if (c) c.box.hidden = !on;
   }
 
   check(id, on) {
@@ -353,40 +309,20 @@ export class PanelView {
     return combo ? combo.text() : '';
   }
 
-  focus(id) {
-    this.focusRules.logicFocus(id);
-  }
-
-  // After WM_INITDIALOG: its answer.
-  initialFocus(answer) {
-    this.focusRules.initial(answer);
-  }
-
-  // WM_SETFOCUS to the dialog window, as the system sends it.
-  dialogTakesFocus() {
-    this.focusRules.dialogTakes();
-  }
-
   caption(text) {
     this.captionElement.textContent = text;
     document.title = text;
   }
 
+  // A message box: a modal dialog that has the DOM focus until its OK closes it.
   message(text, caption) {
     const box = make('dialog', 'msgbox');
     const title = make('div', 'titlebar');
-    const heading = make('span', 'caption msgbox-caption');
-    heading.textContent = caption;
-    title.append(heading);
-    const body = make('p', 'msgbox-text');
-    body.textContent = text;
+    title.append(make('span', 'caption msgbox-caption', { textContent: caption }));
     const buttons = make('div', 'msgbox-buttons');
-    const ok = document.createElement('button');
-    ok.type = 'button';
-    ok.className = 'button default';
-    ok.textContent = 'OK';
+    const ok = make('button', 'button default', { type: 'button', textContent: 'OK' });
     buttons.append(ok);
-    box.append(title, body, buttons);
+    box.append(title, make('p', 'msgbox-text', { textContent: text }), buttons);
     ok.addEventListener('click', () => this.closeMessage());
     box.addEventListener('cancel', (event) => {
       event.preventDefault();
@@ -396,18 +332,16 @@ export class PanelView {
     this.openBox = box;
     box.showModal();
     ok.focus();
-    this.focusRules.messageOpened();
   }
 
   closeMessage() {
     const box = this.openBox;
     if (!box) return;
-    this.focusRules.following = true;  // the browser gives the DOM focus back to what had it before the box
-    box.close();
-    box.remove();
-    this.openBox = null;
-    this.focusRules.following = false;
-    this.focusRules.messageClosed();
+    this.domFocus.closing(() => {
+      box.close();
+      box.remove();
+      this.openBox = null;
+    });
   }
 
   messageShown() {
@@ -456,13 +390,42 @@ export class PanelView {
   // controls stay as they were, hidden, for whoever reads them.
   endDialog(value) {
     this.endValue = value;
-    this.menuBar.closeAll();
-    for (const c of this.controls.values()) if (c.combo) c.combo.close();
+    this.closePopups();
     this.stage.hidden = true;
     this.ended.hidden = false;
   }
 
-  // ---- what a script host reads ------------------------------------------------
+  closePopups() {
+    this.menuBar.closeAll();
+    for (const c of this.controls.values()) if (c.combo) c.combo.close();
+  }
+
+  // ---- the dialog manager ------------------------------------------------------
+
+  // The focus moved to control `id` (-1: to none).
+  focusMoved(id) {
+    this.domFocus.moved(id);
+  }
+
+  // The control with the keyboard focus (-1: none): the module's one answer.
+  focusedId() {
+    return this.module && this.window ? this.module._reelctl_focused() : -1;
+  }
+
+  // Minimized, the dialog is its title bar alone, with a button that restores it.
+  showIconic(on) {
+    if (on) this.closePopups();
+    this.window.classList.toggle('iconic', on);
+    this.titleBar.minimize.hidden = on;
+    this.titleBar.restore.hidden = !on;
+    this.fit();
+  }
+
+  iconic() {
+    return Boolean(this.window && this.window.classList.contains('iconic'));
+  }
+
+  // ---- the controls' state, for the dialog manager and a script host ------------
 
   enabled(id) {
     const c = this.controls.get(id);
@@ -477,42 +440,15 @@ export class PanelView {
     return Boolean(c && !c.box.hidden);
   }
 
+  checked(id) {
+    const c = this.controls.get(id);
+    return Boolean(c && c.kind === 'radio' && c.el.checked);
+  }
+
+  // The bits of frontends/web/dom.h: exists 1, shown 2, enabled 4, checked 8.
   state(id) {
-    const c = this.controls.get(id);
-    if (!c) return 0;
-    return 1 | (this.visible(id) ? 2 : 0) | (this.enabled(id) ? 4 : 0) | (c.kind === 'radio' && c.el.checked ? 8 : 0);
-  }
-
-  text(id) {
-    const c = this.controls.get(id);
-    if (!c) return '';
-    if (c.combo) return c.combo.text();
-    if (c.kind === 'edit' || c.kind === 'readonly_edit') return c.el.value;
-    return '';
-  }
-
-  items(id) {
-    const combo = this.combo(id);
-    return combo ? [...combo.list.children].map((row) => row.textContent) : [];
-  }
-
-  image(id) {
-    const c = this.controls.get(id);
-    if (!c || c.kind !== 'bitmap' || !c.el.hasAttribute('src')) return null;
-    const source = c.el.getAttribute('src');
-    return source.slice(source.lastIndexOf('/') + 1).replace(/\.bmp$/i, '');
-  }
-
-  captionText() {
-    return this.captionElement.textContent;
-  }
-
-  focusedId() {
-    return this.focusRules.focusedId();
-  }
-
-  focused() {
-    return this.focusedId();
+    if (!this.controls.has(id)) return 0;
+    return 1 | (this.visible(id) ? 2 : 0) | (this.enabled(id) ? 4 : 0) | (this.checked(id) ? 8 : 0);
   }
 
   // Whether the element is one of the panel's.
@@ -520,18 +456,9 @@ export class PanelView {
     return Boolean(this.window && this.window.contains(element));
   }
 
-  checked(id) {
-    const c = this.controls.get(id);
-    return Boolean(c && c.kind === 'radio' && c.el.checked);
-  }
-
   focusElement(id) {
     const c = this.controls.get(id);
     return c ? c.el : null;
-  }
-
-  tabStops() {
-    return this.order.filter((id) => tabStopKinds.has(this.controls.get(id).kind));
   }
 
   isPushButton(id) {
@@ -542,102 +469,5 @@ export class PanelView {
   isRadio(id) {
     const c = this.controls.get(id);
     return Boolean(c && c.kind === 'radio');
-  }
-
-  menuChecked(id) {
-    return this.menuBar.checked(id);
-  }
-
-  openMessage(field) {
-    if (!this.openBox) return null;
-    const selector = field === 'caption' ? '.msgbox-caption' : '.msgbox-text';
-    return this.openBox.querySelector(selector).textContent;
-  }
-
-  // ---- what a script host and the keys do as the user --------------------------
-
-  answerMessage() {
-    if (this.openBox) this.openBox.querySelector('.msgbox-buttons button').click();
-  }
-
-  userClick(id) {
-    const c = this.controls.get(id);
-    if (c) c.el.click();
-  }
-
-  userPick(id, index) {
-    const combo = this.combo(id);
-    if (!combo) return;
-    if (!combo.isOpen()) combo.field.click();
-    const row = combo.list.children[index];
-    if (row) row.click();
-  }
-
-  typeText(id, text) {
-    const combo = this.combo(id);
-    if (combo) combo.setText(text);
-  }
-
-  menuCommand(id) {
-    return this.menuBar.click(id);
-  }
-
-  closeBox() {
-    this.closeButton.click();
-  }
-
-  // Alt and a letter on the push buttons: the next tab stop after the focus
-  // that is shown, enabled and has that mnemonic takes the focus and is pressed.
-  buttonMnemonic(letter) {
-    const stops = this.tabStops();
-    const here = stops.indexOf(this.focusedId());
-    const from = here < 0 ? stops.length - 1 : here;
-    for (let step = 1; step <= stops.length; ++step) {
-      const id = stops[(from + step) % stops.length];
-      const c = this.controls.get(id);
-      if (c.mnemonic === letter && this.enabled(id) && this.visible(id)) {
-        this.userClick(id);
-        return true;
-      }
-    }
-    return false;
-  }
-
-  // A key as the user presses it (a script run's key line): keydown and
-  // keyup on the element with the DOM focus, which the page's own key
-  // handling takes as the user's key.
-  pressKey(key, code, shift, alt) {
-    const target = document.activeElement || document.body;
-    const init = { key, code, shiftKey: shift, altKey: alt, bubbles: true, cancelable: true, composed: true };
-    target.dispatchEvent(new KeyboardEvent('keydown', init));
-    (document.activeElement || document.body).dispatchEvent(new KeyboardEvent('keyup', init));
-  }
-
-  // ---- the companion of a script run --------------------------------------------
-
-  companionListen(name) {
-    const companion = { name, channel: new BroadcastChannel(name), bytes: null, count: 0 };
-    companion.channel.onmessage = (event) => {
-      const bytes = new Uint8Array(event.data);
-      const all = new Uint8Array((companion.bytes ? companion.bytes.length : 0) + bytes.length);
-      if (companion.bytes) all.set(companion.bytes);
-      all.set(bytes, all.length - bytes.length);
-      companion.bytes = all;
-      companion.count += 1;
-    };
-    this.companion = companion;
-  }
-
-  companionReceived() {
-    return this.companion ? this.companion.bytes : null;
-  }
-
-  // Lets the page take its turn after a script line: the companion hears what was posted to it.
-  async settled() {
-    await nextTask();
-    const started = performance.now();
-    const companion = this.companion;
-    while (companion && (this.posted.get(companion.name) || 0) > companion.count && performance.now() - started < 2000)
-      await new Promise((resolve) => setTimeout(resolve, 1));
   }
 }
