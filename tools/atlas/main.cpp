@@ -95,17 +95,12 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path dir(out_dir);
     if (wanted[3]) {
-        const reelctl::windows::Model model = reelctl::windows::compute_windows(2);
-        std::string problem;
-        if (model.faults) {
-            std::fprintf(stderr, "%s: the window model found a fault: %s\n", program_name, model.first_fault.c_str());
-            return 1;
-        }
-        if (!reelctl::windows::write_window_files(dir, model, problem)) {
+        std::string summary, problem;
+        if (!reelctl::windows::make_window_files(dir, summary, problem)) {
             std::fprintf(stderr, "%s: %s\n", program_name, problem.c_str());
             return 1;
         }
-        std::printf("%zu triples of bet, stop order and role\n", model.triples.size());
+        std::printf("%s\n", summary.c_str());
         if (!wanted[0] && !wanted[1] && !wanted[2]) return 0;
     }
     const reelctl::atlas::Atlas atlas = reelctl::atlas::collect();

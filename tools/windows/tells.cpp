@@ -7,6 +7,7 @@
 #include <numeric>
 #include <ostream>
 #include <system_error>
+#include <time.h>
 #include <unistd.h>
 
 #include "machine/symbols.h"
@@ -48,6 +49,14 @@ std::string csv(const std::string& text) {
     std::string out = "\"";
     for (char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
     return out + "\"";
+}
+
+// Seconds on the monotonic clock. (<chrono> does not build with the code
+// page 932 execution character set.)
+double now_seconds() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
 // Written beside its place as NAME.partial-PID, flushed, then renamed over it.
@@ -198,6 +207,27 @@ bool write_window_files(const std::filesystem::path& dir, const Model& model, st
     return write_atomically(dir / "windows.csv", [&](std::ostream& out) { write_windows_csv(out, model); }, problem) &&
            write_atomically(dir / "tells.csv", [&](std::ostream& out) { write_tells_csv(out, tells); }, problem) &&
            write_atomically(dir / "tell-counts.csv", [&](std::ostream& out) { write_tell_counts(out, tells); }, problem);
+}
+
+bool make_window_files(const std::filesystem::path& dir, std::string& summary, std::string& problem) {
+    const double start = now_seconds();
+    const Model model = compute_windows(2);
+    const double computed = now_seconds() - start;
+    if (model.faults) {
+        problem = "the window model found " + std::to_string(model.faults) + " faults, the first: " + model.first_fault;
+        return false;
+    }
+    if (!write_window_files(dir, model, problem)) return false;
+    long games = 0, windows = 0;
+    for (const TripleWindows& t : model.triples) {
+        games += t.games;
+        windows += static_cast<long>(t.windows.size());
+    }
+    char text[200];
+    std::snprintf(text, sizeof text, "windows: %zu triples, %ld games, %ld windows; computed in %.3f s, written in %.3f s",
+                  model.triples.size(), games, windows, computed, now_seconds() - start - computed);
+    summary = text;
+    return true;
 }
 
 }  // namespace reelctl::windows

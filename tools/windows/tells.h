@@ -52,6 +52,11 @@ void write_tell_counts(std::ostream& out, const std::vector<Tell>& tells);
 // the earlier files whole. False with `problem` set when one cannot be written.
 bool write_window_files(const std::filesystem::path& dir, const Model& model, std::string& problem);
 
+// Computes the model (on two threads) and writes its three files into `dir`;
+// `summary` tells people what was computed and how long it took. False with
+// `problem` set when the model met a fault or a file cannot be written.
+bool make_window_files(const std::filesystem::path& dir, std::string& summary, std::string& problem);
+
 Fraction add(const Fraction& a, const Fraction& b);
 
 // The role's name in UTF-8.
