@@ -12,6 +12,8 @@
   windows.csv; the counts from tells.csv.
 - reelctl-atlas --judge: the same numbers for full and partial windows; --help;
   a bad value is one line on standard error and exit status 2.
+- A run killed midway, over the files of an earlier run, leaves each of them
+  whole: byte for byte the earlier file (the files are the same every run).
 
     windows_files_test.py --atlas REELCTL_ATLAS"""
 import argparse
@@ -21,8 +23,10 @@ import os
 import random
 import re
 import subprocess
+import signal
 import sys
 import tempfile
+import time
 from collections import defaultdict
 from decimal import Decimal
 from fractions import Fraction
@@ -172,6 +176,42 @@ def check_judge(atlas, windows, tells):
               "judge %s: exit %d, stderr %r" % (bad, done.returncode, done.stderr))
 
 
+def check_killed_runs(atlas, out):
+    """Kills runs at points spread over a run's time, and while each file is
+    written (as soon as its temporary beside it appears); every file must stay
+    the earlier one."""
+    names = ("windows.csv", "tells.csv", "tell-counts.csv")
+    whole = {name: open(os.path.join(out, name), "rb").read() for name in names}
+    started = time.monotonic()
+    subprocess.run([atlas, "--out", out, "--formats", "windows"], check=True, capture_output=True)
+    duration = time.monotonic() - started
+    for share in (0.5, 0.7, 0.85, 0.95):
+        run = subprocess.Popen([atlas, "--out", out, "--formats", "windows"], stdout=subprocess.DEVNULL)
+        time.sleep(duration * share)
+        run.send_signal(signal.SIGKILL)
+        run.wait()
+        for name in names:
+            check(open(os.path.join(out, name), "rb").read() == whole[name],
+                  "%s is not whole after a run killed at %.2f s" % (name, duration * share))
+    for target in (None,) + names:
+        run = subprocess.Popen([atlas, "--out", out, "--formats", "windows"], stdout=subprocess.DEVNULL)
+        deadline = time.monotonic() + 60
+        caught = target is None
+        while not caught and run.poll() is None and time.monotonic() < deadline:
+            caught = any(f.startswith(target + ".partial-") for f in os.listdir(out))
+            if not caught:
+                time.sleep(0.002)
+        run.send_signal(signal.SIGKILL)
+        run.wait()
+        check(caught, "the run ended before it wrote %s" % target)
+        for name in names:
+            check(open(os.path.join(out, name), "rb").read() == whole[name],
+                  "%s is not whole after a run killed while writing %s" % (name, target or "nothing"))
+        for f in os.listdir(out):
+            if ".partial-" in f:
+                os.remove(os.path.join(out, f))
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--atlas", required=True)
@@ -187,6 +227,7 @@ def main():
                     check(sum(table.values()) == 1, "bet %d order %d role %d: the fractions add up to %s" % (
                         bet, order, role, sum(table.values())))
         tells = check_tells(out, windows)
+        check_killed_runs(args.atlas, out)
     check_judge(args.atlas, windows, tells)
     for failure in failures[:20]:
         print("FAIL " + failure)

@@ -49,13 +49,14 @@ long percent_of(std::string_view text) {
 
 class Player final : public probe::DrivenProbe {
 public:
-    // Plays every triple of the bets and stop orders in [first, last) (bet * 6 + stop order).
-    void run(int first, int last, Model& out) {
+    // Plays every triple of the conditions (bet * 6 + stop order) first,
+    // first + step, ... below last.
+    void run(int first, int last, int step, Model& out) {
         probe.reset();
         start();
         Snapshot fresh;
         probe::save(panel, probe, fresh);
-        for (int conditions = first; conditions < last; ++conditions) {
+        for (int conditions = first; conditions < last; conditions += step) {
             const int bet = conditions / stop_order_count, order = conditions % stop_order_count;
             probe::restore(panel, probe, fresh);
             command(IDM_BET_1 + bet, 0);
@@ -250,7 +251,8 @@ int reel_pressed(int stop_order, int n) {
 }
 
 Model compute_windows(int threads, int bet, int stop_order) {
-    // The conditions (bet * 6 + stop order) to play, a run of them per thread.
+    // The conditions (bet * 6 + stop order) to play, dealt to the threads in
+    // turn: the two- and three-coin ones, the heavy ones, are shared out.
     const bool one = bet >= 0 && stop_order >= 0;
     const int begin = one ? bet * stop_order_count + stop_order : 0;
     const int conditions = one ? 1 : bet_count * stop_order_count;
@@ -258,8 +260,7 @@ Model compute_windows(int threads, int bet, int stop_order) {
     std::vector<Model> parts(static_cast<std::size_t>(threads));
     auto work = [&](int t) {
         Player player;
-        player.run(begin + conditions * t / threads, begin + conditions * (t + 1) / threads,
-                   parts[static_cast<std::size_t>(t)]);
+        player.run(begin + t, begin + conditions, threads, parts[static_cast<std::size_t>(t)]);
     };
     std::vector<std::thread> pool;
     for (int t = 1; t < threads; ++t) pool.emplace_back(work, t);
