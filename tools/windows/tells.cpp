@@ -7,6 +7,7 @@
 #include <numeric>
 #include <ostream>
 #include <system_error>
+#include <thread>
 #include <time.h>
 #include <unistd.h>
 
@@ -20,12 +21,13 @@ namespace {
 bool big(int role) { return role >= 4 && role <= 6; }
 bool reg(int role) { return role >= 7 && role <= 9; }
 
-const char* const reel_names[] = {"left", "center", "right"};
-
 // The part of a window that the first `stopped` reels of the stop order show.
 PartialWindow part_of(const std::array<int, 3>& stops, int stop_order, int stopped) {
     PartialWindow part{-1, -1, -1};
-    for (int n = 0; n < stopped; ++n) part[static_cast<std::size_t>(reel_pressed(stop_order, n))] = stops[static_cast<std::size_t>(reel_pressed(stop_order, n))];
+    for (int n = 0; n < stopped; ++n) {
+        const auto reel = static_cast<std::size_t>(reel_pressed(stop_order, n));
+        part[reel] = stops[reel];
+    }
     return part;
 }
 
@@ -37,7 +39,7 @@ bool agrees(const std::array<int, 3>& stops, const PartialWindow& part) {
 
 std::string field(int stop) { return stop < 0 ? std::string() : std::to_string(stop); }
 
-// One line of 1 in N: the probability's inverse, rounded to whole numbers.
+// N of "1 in N": the probability's inverse, rounded to a whole number.
 std::string one_in(const Fraction& f) {
     if (f.numerator == 0) return std::string();
     return std::to_string((f.denominator + f.numerator / 2) / f.numerator);
@@ -203,10 +205,20 @@ void write_tell_counts(std::ostream& out, const std::vector<Tell>& tells) {
 }
 
 bool write_window_files(const std::filesystem::path& dir, const Model& model, std::string& problem) {
+    // windows.csv is written on a thread of its own while the tells are worked out and written.
+    std::string windows_problem;
+    bool windows_ok = true;
+    std::thread windows([&] {
+        windows_ok = write_atomically(dir / "windows.csv", [&](std::ostream& out) { write_windows_csv(out, model); },
+                                      windows_problem);
+    });
     const std::vector<Tell> tells = all_tells(model);
-    return write_atomically(dir / "windows.csv", [&](std::ostream& out) { write_windows_csv(out, model); }, problem) &&
-           write_atomically(dir / "tells.csv", [&](std::ostream& out) { write_tells_csv(out, tells); }, problem) &&
-           write_atomically(dir / "tell-counts.csv", [&](std::ostream& out) { write_tell_counts(out, tells); }, problem);
+    const bool ok =
+        write_atomically(dir / "tells.csv", [&](std::ostream& out) { write_tells_csv(out, tells); }, problem) &&
+        write_atomically(dir / "tell-counts.csv", [&](std::ostream& out) { write_tell_counts(out, tells); }, problem);
+    windows.join();
+    if (!windows_ok) problem = windows_problem;
+    return ok && windows_ok;
 }
 
 bool make_window_files(const std::filesystem::path& dir, std::string& summary, std::string& problem) {

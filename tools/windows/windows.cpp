@@ -66,7 +66,6 @@ public:
             const int roles = item_count(IDC_ROLE_COMBO);
             for (int item = 0; item < roles; ++item) {
                 probe::restore(panel, probe, conditions_set);
-                depth_ = 0;
                 road_[0] = {walk::RoadAct::Verb::menu, IDM_BET_1 + bet, 0};
                 road_[1] = {walk::RoadAct::Verb::menu, IDM_ORDER_FIRST + order, 0};
                 road_[2] = {walk::RoadAct::Verb::pick, IDC_ROLE_COMBO, item};

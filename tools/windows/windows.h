@@ -47,7 +47,7 @@ struct TripleWindows {
     Triple triple;
     std::vector<WindowOdds> windows;  // every window with a probability above 0, by left, center, right
     long games = 0;                   // roads played to their end (each press group once)
-    long offers = 0;                  // offers drawn on them
+    long offers = 0;                  // entries picked from offers on them
 };
 
 struct Model {
