@@ -37,6 +37,15 @@ from fractions import Fraction
 # and the ten-coin role at one coin (its center window is drawn before the
 # center reel is pressed).
 DEFAULT_TRIPLES = [(2, 1, 4), (1, 0, 10), (1, 2, 4), (1, 4, 7), (0, 0, 10)]
+# What the roads of each must meet, so that the sample keeps its kinds: an
+# offer after a press ("offer after press"), the pattern offer, a press
+# choice on a reel.
+MUST_MEET = {
+    (2, 1, 4): {"pattern offer", "offer after press"},
+    (1, 0, 10): {"pattern offer", "press choice 1", "offer after press"},
+    (1, 2, 4): {"table offer", "press choice 1"},
+    (1, 4, 7): {"table offer", "press choice 2"},
+}
 
 STOP_ORDERS = [(0, 1, 2), (0, 2, 1), (1, 0, 2), (1, 2, 0), (2, 0, 1), (2, 1, 0)]
 ROLE_COMBO, TABLE_COMBO, PATTERN_COMBO = 1057, 1058, 1059
@@ -66,8 +75,9 @@ def radio_id(reel, row):
     return 1122 + 100 * reel + row
 
 
-def next_steps(dump, order, presses):
-    """The draws after this situation: [(line, weight, presses after it)], or None at the end of a game."""
+def next_steps(dump, order, presses, met):
+    """The draws after this situation: [(line, weight, presses after it)], or None
+    at the end of a game; what kind of draw it is goes into `met`."""
     if dump["messages"]:
         raise Fault("a message box: %s" % dump["messages"])
     controls = dump["controls"]
@@ -85,6 +95,7 @@ def next_steps(dump, order, presses):
             percents.append(Fraction(found[-1]))
         if sum(percents) != 100:
             raise Fault("offer %s adds up to %s%%" % (controls[str(combo)]["items"], sum(percents)))
+        met.add("offer after press" if presses else "pattern offer" if combo == PATTERN_COMBO else "table offer")
         return [("pick %d %d" % (combo, e), p / 100, presses) for e, p in enumerate(percents) if p]
     if presses == 3:
         return None
@@ -92,6 +103,7 @@ def next_steps(dump, order, presses):
     texts = [controls[slide_id(reel, row)]["text"] for row in range(21)]
     radios = [controls[str(radio_id(reel, row))] for row in range(21)]
     if dump["state"]["awaiting_stop"] == 1 and all(t == " " for t in texts) and all(r["visible"] for r in radios):
+        met.add("press choice %d" % reel)
         return [("click %d" % radio_id(reel, press), Fraction(1, 21), presses + 1) for press in range(21)]
     if not all(re.fullmatch(r"[0-4]", t) for t in texts):
         raise Fault("reel %d shows neither slides nor a press choice: %s" % (reel, texts))
@@ -128,12 +140,12 @@ def play_triple(tool, pool, triple):
     if role not in picked:
         raise Fault("role %d is not offered at bet %d" % (role, bet))
     level = [(conditions + ["pick %d %d" % (ROLE_COMBO, picked.index(role))], Fraction(1), 0)]
-    windows, pictures, games = {}, {}, 0
+    windows, pictures, games, met = {}, {}, 0, set()
     while level:
         dumps = list(pool.map(lambda node: run(tool, node[0] + ["dump"])[-1], level))
         following = []
         for (road, weight, presses), dump in zip(level, dumps):
-            steps = next_steps(dump, order, presses)
+            steps = next_steps(dump, order, presses, met)
             if steps is None:
                 stops, shown = window_of(dump)
                 windows[stops] = windows.get(stops, 0) + weight
@@ -142,7 +154,7 @@ def play_triple(tool, pool, triple):
                 continue
             following.extend((road + [line], weight * w, p) for line, w, p in steps)
         level = following
-    return windows, pictures, games
+    return windows, pictures, games, met
 
 
 def read_csv(path, triples):
@@ -174,13 +186,15 @@ def main():
     with concurrent.futures.ThreadPoolExecutor(args.workers) as pool:
         for triple in triples:
             try:
-                windows, pictures, games = play_triple(args.script_tool, pool, triple)
+                windows, pictures, games, met = play_triple(args.script_tool, pool, triple)
             except Fault as fault:
                 print("FAIL %s: %s" % (triple, fault))
                 failures += 1
                 continue
             csv_rows = expected[triple]
             problems = []
+            if not args.triple and not MUST_MEET.get(triple, set()) <= met:
+                problems.append("the roads met %s, not all of %s" % (sorted(met), sorted(MUST_MEET[triple])))
             if sum(windows.values()) != 1:
                 problems.append("the games' weights add up to %s" % sum(windows.values()))
             for stops in sorted(set(windows) | set(csv_rows)):
