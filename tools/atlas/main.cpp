@@ -93,10 +93,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: %s: %s\n", program_name, out_dir.c_str(), error.message().c_str());
         return 1;
     }
-    const std::filesystem::path dir(out_dir);
     if (wanted[3]) {
         std::string summary, problem;
-        if (!reelctl::windows::make_window_files(dir, summary, problem)) {
+        if (!reelctl::windows::make_window_files(out_dir, summary, problem)) {
             std::fprintf(stderr, "%s: %s\n", program_name, problem.c_str());
             return 1;
         }
@@ -108,6 +107,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: the walk found a broken rule: %s\n", program_name, atlas.walk.first_failure.c_str());
         return 1;
     }
+    const std::filesystem::path dir(out_dir);
     // The pages are written beside the JSON lines and the CSV, on a thread of their own.
     reelctl::atlas::HtmlReport report;
     std::string html_problem;
