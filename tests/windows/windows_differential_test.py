@@ -34,8 +34,8 @@ from fractions import Fraction
 # A sample with every kind of road: pattern mode with a split (3 coins, left
 # first, BIG BONUS), the ten-coin role at stop order 0 (press choice, then a
 # composed offer), center first with a BIG role, right first with a REG role,
-# and the ten-coin role at one coin (its center window is drawn before the
-# center reel is pressed).
+# and the ten-coin role at one coin (one table; its center computation is the
+# one that could mark a stop before the center reel is pressed).
 DEFAULT_TRIPLES = [(2, 1, 4), (1, 0, 10), (1, 2, 4), (1, 4, 7), (0, 0, 10)]
 # What the roads of each must meet, so that the sample keeps its kinds: an
 # offer after a press ("offer after press"), the pattern offer, a press
