@@ -1,6 +1,7 @@
 // reelctl-atlas: every situation a user can reach on the panel, written out.
 //
-//     reelctl-atlas --out DIR [--formats jsonl,csv,html]
+//     reelctl-atlas --out DIR [--formats jsonl,csv,html,windows]
+//     reelctl-atlas --judge --bet B --order O [--left L] [--center C] [--right R]
 //
 // DIR/situations.jsonl  a line per situation: the road to it (panel-script
 //                       lines), the state a dump prints, the window pictures
@@ -8,6 +9,9 @@
 // DIR/html/             static pages: a tree of choices per role with every
 //                       situation drawn like the panel, and a reverse lookup
 //                       (tools/atlas/html.h); served as the site's atlas/
+// DIR/windows.csv       the probability of every window of every bet, stop
+//                       order and role; tells.csv and tell-counts.csv, what
+//                       each window tells (tools/windows/, docs/windows.md)
 #include <getopt.h>
 
 #include <algorithm>
@@ -20,14 +24,18 @@
 
 #include "tools/atlas/atlas.h"
 #include "tools/atlas/html.h"
+#include "tools/windows/judge.h"
+#include "tools/windows/tells.h"
 
 namespace {
 
 constexpr const char* program_name = "reelctl-atlas";
-constexpr std::string_view format_names[] = {"jsonl", "csv", "html"};
+constexpr std::string_view format_names[] = {"jsonl", "csv", "html", "windows"};
 
 int usage(std::FILE* out, int status) {
-    std::fprintf(out, "usage: %s --out DIR [--formats jsonl,csv,html]\n", program_name);
+    std::fprintf(out, "usage: %s --out DIR [--formats jsonl,csv,html,windows]\n"
+                      "       %s --judge --bet B --order O [--left L] [--center C] [--right R] (--judge --help)\n",
+                 program_name, program_name);
     return status;
 }
 
@@ -45,6 +53,7 @@ bool write_file(const std::filesystem::path& path, void (*writer)(std::ostream&,
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (reelctl::windows::judge_asked(argc, argv)) return reelctl::windows::judge_main(argc, argv);
     static const option long_options[] = {
         {"out", required_argument, nullptr, 'o'},
         {"formats", required_argument, nullptr, 'f'},
@@ -52,7 +61,7 @@ int main(int argc, char** argv) {
         {nullptr, 0, nullptr, 0},
     };
     std::string out_dir;
-    std::string formats = "jsonl,csv,html";
+    std::string formats = "jsonl,csv,html,windows";
     opterr = 0;
     for (int c; (c = getopt_long(argc, argv, "+:", long_options, nullptr)) != -1;) {
         switch (c) {
@@ -65,13 +74,13 @@ int main(int argc, char** argv) {
         }
     }
     if (out_dir.empty() || optind != argc) return usage(stderr, 1);
-    bool wanted[3] = {};
+    bool wanted[4] = {};
     for (std::size_t start = 0; start <= formats.size();) {
         const std::size_t end = std::min(formats.find(',', start), formats.size());
         const std::string name = formats.substr(start, end - start);
         const auto known = std::find(std::begin(format_names), std::end(format_names), name);
         if (known == std::end(format_names)) {
-            std::fprintf(stderr, "%s: unknown format \"%s\" (jsonl, csv, html)\n", program_name, name.c_str());
+            std::fprintf(stderr, "%s: unknown format \"%s\" (jsonl, csv, html, windows)\n", program_name, name.c_str());
             return usage(stderr, 1);
         }
         wanted[known - std::begin(format_names)] = true;
@@ -83,6 +92,15 @@ int main(int argc, char** argv) {
     if (error) {
         std::fprintf(stderr, "%s: %s: %s\n", program_name, out_dir.c_str(), error.message().c_str());
         return 1;
+    }
+    if (wanted[3]) {
+        std::string summary, problem;
+        if (!reelctl::windows::make_window_files(out_dir, summary, problem)) {
+            std::fprintf(stderr, "%s: %s\n", program_name, problem.c_str());
+            return 1;
+        }
+        std::printf("%s\n", summary.c_str());
+        if (!wanted[0] && !wanted[1] && !wanted[2]) return 0;
     }
     const reelctl::atlas::Atlas atlas = reelctl::atlas::collect();
     if (atlas.walk.failures) {

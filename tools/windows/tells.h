@@ -1,0 +1,65 @@
+// What a window tells about the role: for a bet and a stop order, the roles
+// that can show a window (or the part of it that the reels stopped so far
+// show) and with what probability each shows it; and its class.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "tools/windows/windows.h"
+
+namespace reelctl::windows {
+
+// A window, or a part of one: the stop index of each stopped reel, -1 for a
+// reel still turning.
+using PartialWindow = std::array<int, 3>;
+
+struct RoleOdds {
+    int role = 0;
+    Fraction probability;  // P(the reels show the part | the role)
+};
+
+// What roles 4..9 (the bonus roles) among those that can show a window say.
+enum class TellClass { impossible, big_only, reg_only, bonus_only, no_bonus, mixed };
+const char* class_name(TellClass c);  // "BIG-only", "REG-only", "bonus-only", "no-bonus", "mixed", "impossible"
+TellClass class_of(const std::vector<RoleOdds>& roles);
+
+// The roles of a bet and stop order that show `part`, by role, with the
+// marginal probability of each (the sum over its windows that agree with it).
+std::vector<RoleOdds> roles_showing(const Model& model, int bet, int stop_order, const PartialWindow& part);
+
+struct Tell {
+    int bet = 0, stop_order = 0;
+    int stopped = 0;     // 1: the first reel of the stop order stopped, 2: the first two, 3: all
+    PartialWindow part{};
+    std::vector<RoleOdds> roles;
+};
+
+// Every window and partial window that some role can show, by bet, stop
+// order, reels stopped, left, center, right.
+std::vector<Tell> all_tells(const Model& model);
+
+// windows.csv, tells.csv and tell-counts.csv (docs/windows.md gives their columns).
+void write_windows_csv(std::ostream& out, const Model& model);
+void write_tells_csv(std::ostream& out, const std::vector<Tell>& tells);
+void write_tell_counts(std::ostream& out, const std::vector<Tell>& tells);
+
+// Writes the three files into `dir`, each under a temporary name first and
+// renamed into place when complete, so that a run that stops midway leaves
+// the earlier files whole. False with `problem` set when one cannot be written.
+bool write_window_files(const std::filesystem::path& dir, const Model& model, std::string& problem);
+
+// Computes the model (on two threads) and writes its three files into `dir`;
+// `summary` tells people what was computed and how long it took. False with
+// `problem` set when the model met a fault or a file cannot be written.
+bool make_window_files(const std::filesystem::path& dir, std::string& summary, std::string& problem);
+
+Fraction add(const Fraction& a, const Fraction& b);
+
+// The role's name in UTF-8.
+std::string role_name(int role);
+
+}  // namespace reelctl::windows
