@@ -58,6 +58,8 @@ void DialogManager::put(std::optional<int> id) {
     dialog_.focus_moved(id);
 }
 
+char DialogManager::mnemonic_letter(int id) { return mnemonic_of(id); }
+
 std::optional<int> DialogManager::first_tab_stop() const {
     for (int i = 0; i < tab_stops.count; ++i) {
         const int id = tab_stops.ids[i];

@@ -103,6 +103,8 @@ public:
 
     // The first tab stop in template order that is shown and enabled.
     std::optional<int> first_tab_stop() const;
+    // The letter after "&" in control `id`'s text, upper case; 0 when it has none.
+    static char mnemonic_letter(int id);
 
 private:
     void put(std::optional<int> id);
