@@ -23,17 +23,15 @@ fails the run.
     explain_changes.py --old OLD_REELCTL_SCRIPT --new NEW_REELCTL_SCRIPT --source DIR [--count N]
 """
 import argparse
-import concurrent.futures
 import json
 import os
 import re
 import subprocess
 import sys
-import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
-from record_outputs import inputs  # noqa: E402
+from record_outputs import each_script  # noqa: E402
 
 ROLE_COMBO_FOCUS = {"call": "focus", "id": 1057}
 MINIMIZED_NOTE = re.compile(rb"^reelctl-script: line (\d+): the dialog is minimized, ignored: ")
@@ -149,12 +147,7 @@ def main():
     parser.add_argument("--source", required=True)
     parser.add_argument("--count", type=int, default=2000)
     args = parser.parse_args()
-    with tempfile.TemporaryDirectory() as generated:
-        subprocess.run([sys.executable, os.path.join(HERE, "generate_scripts.py"), "--out", generated,
-                        "--count", str(args.count)], check=True)
-        items = list(inputs(args.source, generated))
-        with concurrent.futures.ThreadPoolExecutor(max_workers=os.cpu_count() or 2) as pool:
-            results = list(pool.map(lambda item: explain(args.old, args.new, item), items))
+    results = each_script(args.source, args.count, lambda item: explain(args.old, args.new, item))
     counts = {}
     for name, kind, detail in results:
         counts[kind] = counts.get(kind, 0) + 1
