@@ -96,8 +96,10 @@ void DialogManager::disabling(int id) {
 }
 
 // A hidden control gives the focus to the dialog itself, before it goes.
+// A minimized dialog cannot take it: the hidden control keeps the focus,
+// and no WM_SETFOCUS comes.
 void DialogManager::hiding(int id) {
-    if (focus_ == id) dialog_takes_focus();
+    if (focus_ == id && !iconic_) dialog_takes_focus();
 }
 
 // The dialog procedure answers first; where it leaves the message to the

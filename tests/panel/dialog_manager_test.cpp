@@ -146,6 +146,9 @@ TEST_F(DialogManagerTest, MinimizedDialogKeepsItsFocusAndTakesNoUser) {
     EXPECT_EQ(manager.focus(), IDC_CLOSE);
     manager.minimized();
     EXPECT_EQ(manager.focus(), IDC_CLOSE);
+    manager.hiding(IDC_CLOSE);  // the hidden control keeps the focus
+    EXPECT_EQ(dialog.setfocus_sent, 1);
+    EXPECT_EQ(manager.focus(), IDC_CLOSE);
 
     // A message box ends with the dialog itself focused: WM_SETFOCUS, whose focus call fails.
     manager.message_box_closed(IDC_CLOSE);
