@@ -32,13 +32,18 @@ constexpr bool is_radio(int id) { return layout::has_kind(id, layout::Kind::radi
 constexpr bool is_push_button(int id) { return layout::has_kind(id, layout::Kind::default_button); }
 
 // The letter after "&" in a control's text, upper case; 0 when it has none.
+// (The controls are searched by id here, not through a pointer from
+// find_control: GCC's sanitizers make a null test of such a pointer no
+// constant expression.)
 constexpr char mnemonic_of(int id) {
-    const layout::Control* c = layout::find_control(id);
-    if (!c) return 0;
-    for (const char8_t* p = c->text; *p; ++p) {
-        if (*p != u8'&' || p[1] == 0) continue;
-        const char letter = static_cast<char>(p[1]);
-        return letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter;
+    for (const layout::Control& c : layout::controls) {
+        if (c.id != id) continue;
+        for (const char8_t* p = c.text; *p; ++p) {
+            if (*p != u8'&' || p[1] == 0) continue;
+            const char letter = static_cast<char>(p[1]);
+            return letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter;
+        }
+        return 0;
     }
     return 0;
 }
