@@ -55,6 +55,8 @@ public:
     // The control with the keyboard focus; none while the dialog itself or
     // nothing has it.
     std::optional<int> focus() const { return focus_; }
+    // The dialog window itself has the focus (no control has it).
+    bool dialog_focused() const { return dialog_focused_; }
     bool iconic() const { return iconic_; }
     bool ended() const { return ended_; }
     // Whether the user's mouse and keys reach the controls: not while the
@@ -101,6 +103,8 @@ public:
 
     // The first tab stop in template order that is shown and enabled.
     std::optional<int> first_tab_stop() const;
+    // The letter after "&" in control `id`'s text, upper case; 0 when it has none.
+    static char mnemonic_letter(int id);
 
 private:
     void put(std::optional<int> id);
@@ -108,6 +112,7 @@ private:
 
     ManagedDialog& dialog_;
     std::optional<int> focus_;
+    bool dialog_focused_ = false;  // no control has the focus, but the dialog window itself
     bool iconic_ = false;
     bool ended_ = false;
 };

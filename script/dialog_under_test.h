@@ -57,6 +57,9 @@ public:
     // ---- what it shows -------------------------------------------------------
     // False once the dialog can no longer be read (a real window after its end).
     virtual bool readable() = 0;
+    // Whether the focus can be read: while readable, and on a real window
+    // after its end the focus as the dialog left it.
+    virtual bool focus_readable() { return readable(); }
     // True while the dialog is minimized: the user's mouse reaches no control.
     virtual bool iconic() = 0;
     virtual std::optional<int> end_value() = 0;

@@ -136,10 +136,12 @@ std::string dump_json(DialogUnderTest& dialog) {
     json.key("ended");
     if (auto value = dialog.end_value()) json.value(*value);
     else json.null();
-    if (readable) {
+    if (dialog.focus_readable()) {
         json.key("focus");
         if (auto id = dialog.focus()) json.value(*id);
         else json.null();
+    }
+    if (readable) {
         if (auto checked = dialog.menu_checked()) {
             json.key("menu_checked");
             write_numbers(json, *checked);

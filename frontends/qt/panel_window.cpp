@@ -10,6 +10,8 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -46,7 +48,9 @@ public:
 }  // namespace
 
 PanelWindow::PanelWindow(const WindowOptions& options) {
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    // The template's frame: a caption, the system menu, the close and minimize boxes.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowMinimizeButtonHint);
     setWindowTitle(utf8(layout::dialog_caption));
 
     QFont font(utf8(layout::dialog_font), REELCTL_DIALOG_FONT_POINTS);
@@ -75,8 +79,15 @@ PanelWindow::PanelWindow(const WindowOptions& options) {
     build_menu();
     client_ = new QWidget(this);
     build_controls();
-    auto* select_mnemonic = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_S), this);
-    connect(select_mnemonic, &QShortcut::activated, this, [this] { mnemonic_s(); });
+    // The controls' mnemonics are the dialog manager's (the menu bar keeps its own).
+    QString mnemonics;
+    for (const layout::Control& entry : layout::controls) {
+        const char letter = entry.id >= 0 ? DialogManager::mnemonic_letter(entry.id) : 0;
+        if (letter == 0 || mnemonics.contains(QChar(letter))) continue;
+        mnemonics += QChar(letter);
+        auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | static_cast<Qt::Key>(letter)), this);
+        connect(shortcut, &QShortcut::activated, this, [this, letter] { act(manager_.mnemonic(letter)); });
+    }
 
     // The menu bar on top, the controls below it in a scroll area: on a screen
     // smaller than the dialog (a high scale factor) the panel scrolls.
@@ -206,11 +217,10 @@ void PanelWindow::build_controls() {
             case layout::Kind::default_button: {
                 auto* button = new QPushButton(text, client_);
                 button->setGeometry(rect);
-                // The close button is the default: Enter closes the panel when the focus is on no
-                // other push button, and presses the push button that has it.
-                button->setAutoDefault(true);
-                button->setDefault(id == IDC_CLOSE);
-                button->setShortcut(QKeySequence());  // the mnemonic is the dialog's (mnemonic_s)
+                // Enter and the mnemonic are the dialog manager's (keyPressEvent, the shortcuts).
+                button->setAutoDefault(false);
+                button->setDefault(false);
+                button->setShortcut(QKeySequence());
                 connect(button, &QAbstractButton::clicked, this, [this, id] { send(msg_command, command_param(id, notify_clicked)); });
                 widget = button;
                 kind = WidgetKind::push_button;
@@ -218,9 +228,11 @@ void PanelWindow::build_controls() {
             }
         }
         if (!widget) continue;
-        // Only the template's tab stops take the focus, by the keyboard or the mouse.
-        widget->setFocusPolicy(layout::is_tab_stop(entry.kind) ? Qt::StrongFocus : Qt::NoFocus);
-        if (id >= 0 && layout::is_tab_stop(entry.kind)) tab_stops_.push_back(id);
+        // Only the template's tab stops take the focus, and only as the dialog
+        // manager gives it: Qt's own click focus is off, the mouse going down
+        // is handed to the manager (eventFilter).
+        widget->setFocusPolicy(layout::is_tab_stop(entry.kind) ? Qt::TabFocus : Qt::NoFocus);
+        if (id >= 0 && layout::is_tab_stop(entry.kind)) widget->installEventFilter(this);
         if (entry.state == layout::State::hidden) widget->setHidden(true);
         if (entry.state == layout::State::disabled) widget->setEnabled(false);
         if (id >= 0 && kind) {
@@ -276,7 +288,7 @@ std::vector<int> PanelWindow::check_items() const { return check_items_; }
 void PanelWindow::closeEvent(QCloseEvent* event) {
     // The logic decides: it ends the dialog itself through the platform seam.
     event->ignore();
-    send(msg_syscommand, syscommand_close);
+    system_command(syscommand_close);
 }
 
 void PanelWindow::reject() { send(msg_command, command_param(id_cancel, 0)); }
@@ -291,56 +303,80 @@ std::optional<int> PanelWindow::focused_control() const {
     return std::nullopt;
 }
 
-void PanelWindow::dialog_takes_focus() {
-    if (QWidget* focused = focusWidget()) focused->clearFocus();
-    if (send(msg_setfocus, 0) == 0)
-        if (QWidget* first = first_tab_stop()) first->setFocus(Qt::OtherFocusReason);
-}
-
-bool PanelWindow::takes_tab(int id) const {
+bool PanelWindow::visible(int id) const {
     QWidget* widget = control(id);
-    if (!widget || widget->isHidden() || !widget->isEnabled()) return false;
-    // Each radio is a group of its own: Tab goes to a group's checked radio only.
-    return kind(id) != WidgetKind::radio || button(id)->isChecked();
+    return widget && !widget->isHidden();
 }
 
-QWidget* PanelWindow::first_tab_stop() const {
-    for (int id : tab_stops_)
-        if (takes_tab(id)) return control(id);
-    return nullptr;
+bool PanelWindow::enabled(int id) const {
+    QWidget* widget = control(id);
+    return widget && widget->isEnabled();
+}
+
+bool PanelWindow::checked(int id) const {
+    QAbstractButton* b = kind(id) == WidgetKind::radio ? button(id) : nullptr;
+    return b && b->isChecked();
+}
+
+// The widgets' focus follows the dialog manager's.
+void PanelWindow::focus_moved(std::optional<int> id) {
+    if (QWidget* widget = id ? control(*id) : nullptr) widget->setFocus(Qt::OtherFocusReason);
+    else if (QWidget* focused = focusWidget()) focused->clearFocus();
 }
 
 bool PanelWindow::focusNextPrevChild(bool next) {
-    const std::optional<int> focused = focused_control();
-    const auto here = focused ? std::find(tab_stops_.begin(), tab_stops_.end(), *focused) : tab_stops_.end();
-    const std::size_t count = tab_stops_.size();
-    std::size_t at = here == tab_stops_.end() ? (next ? count - 1 : 0) : static_cast<std::size_t>(here - tab_stops_.begin());
-    for (std::size_t step = 0; step < count; ++step) {
-        at = next ? (at + 1) % count : (at + count - 1) % count;
-        if (takes_tab(tab_stops_[at])) {
-            control(tab_stops_[at])->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-            return true;
-        }
-    }
+    manager_.tab(!next);
     return true;
 }
 
-// Alt+S, the mnemonic of both Select buttons: as the dialog manager does, the
-// next enabled control with it after the focus takes the focus and is pressed.
-void PanelWindow::mnemonic_s() {
-    const std::optional<int> focused = focused_control();
-    const std::size_t count = tab_stops_.size();
-    const auto here = focused ? std::find(tab_stops_.begin(), tab_stops_.end(), *focused) : tab_stops_.end();
-    std::size_t at = here == tab_stops_.end() ? count - 1 : static_cast<std::size_t>(here - tab_stops_.begin());
-    for (std::size_t step = 0; step < count; ++step) {
-        at = (at + 1) % count;
-        const int id = tab_stops_[at];
-        if ((id != IDC_SELECT_CENTER && id != IDC_SELECT_RIGHT) || !control(id)->isVisible() || !control(id)->isEnabled())
-            continue;
-        control(id)->setFocus(Qt::ShortcutFocusReason);
-        button(id)->click();
+void PanelWindow::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !(event->modifiers() & Qt::AltModifier)) {
+        act(manager_.enter());
+        event->accept();
         return;
     }
+    QDialog::keyPressEvent(event);
+}
+
+void PanelWindow::act(KeyAction action) {
+    switch (action.kind) {
+        case KeyAction::Kind::none: break;
+        case KeyAction::Kind::press:
+            if (QAbstractButton* b = button(action.id)) b->click();
+            break;
+        case KeyAction::Kind::command: send(msg_command, command_param(action.id, notify_clicked)); break;
+    }
+}
+
+// The mouse button going down on a tab stop: the dialog manager gives it the focus.
+bool PanelWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        if (press->button() == Qt::LeftButton)
+            for (const auto& [id, widget] : controls_)
+                if (widget == watched) manager_.user_acts(id);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void PanelWindow::system_command(std::uintptr_t value) {
+    if (send(msg_syscommand, value) == 0) manager_.system_command(value);
+    follow_iconic();
+}
+
+// The user minimized or restored the window: the system command goes
+// through the dialog procedure and the dialog manager as from a script.
+void PanelWindow::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized() != manager_.iconic())
+        system_command(isMinimized() ? syscommand_minimize : syscommand_restore);
+}
+
+// The window is minimized while the dialog manager has it so, and only then.
+void PanelWindow::follow_iconic() {
+    if (isMinimized() == manager_.iconic()) return;
+    setWindowState(manager_.iconic() ? windowState() | Qt::WindowMinimized : windowState() & ~Qt::WindowMinimized);
 }
 
 }  // namespace reelctl::qt

@@ -7,6 +7,11 @@
 // asked for, so that two rows of a reel column stand exactly that many
 // pixels apart. The window knows nothing of the logic: user actions leave it
 // as window messages through `deliver`.
+//
+// The window runs the one dialog manager (panel/dialog_manager.h): it keeps
+// the focus, and the widgets' own focus follows it; Tab and Shift+Tab, Enter,
+// the mnemonics, a mouse button going down on a control, minimizing and
+// restoring the window are handed to it. Qt decides none of these itself.
 #pragma once
 
 #include <QDialog>
@@ -16,6 +21,9 @@
 #include <map>
 #include <optional>
 #include <vector>
+
+#include "panel/dialog_manager.h"
+#include "panel/messages.h"
 
 class QAbstractButton;
 class QAction;
@@ -38,7 +46,7 @@ struct WindowOptions {
     bool fit_screen = true;
 };
 
-class PanelWindow final : public QDialog {
+class PanelWindow final : public QDialog, private ManagedDialog {
 public:
     using Deliver = std::function<std::intptr_t(std::uint32_t message, std::uintptr_t wparam)>;
 
@@ -77,29 +85,35 @@ public:
 
     std::intptr_t send(std::uint32_t message, std::uintptr_t wparam) { return deliver_ ? deliver_(message, wparam) : 0; }
 
-    // The dialog manager's part in the focus, as on Windows (docs/panel-script.md, "Focus").
-    // The control with the focus, or none.
+    DialogManager& dialog_manager() { return manager_; }
+    // WM_INITDIALOG answered `answer`: the dialog manager's first focus.
+    void start(std::intptr_t answer) { manager_.started(answer); }
+    // WM_SYSCOMMAND to the dialog procedure; what it leaves goes to the dialog
+    // manager, and the window is minimized or restored as the manager has it.
+    void system_command(std::uintptr_t value);
+    // The control whose widget has the focus, or none: read from the widgets.
     std::optional<int> focused_control() const;
-    // The dialog takes the focus itself (a hidden focused control, a message
-    // box closed while no control had the focus, WM_SETFOCUS): the panel gets
-    // WM_SETFOCUS and, where it leaves the message to the dialog manager, the
-    // first tab stop gets the focus.
-    void dialog_takes_focus();
-    // The first tab stop that is shown and enabled.
-    QWidget* first_tab_stop() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;  // the close box: SC_CLOSE
     void reject() override;                        // Escape: command 2 (IDCANCEL)
-    // Tab and Shift+Tab: the template's tab stops in its order, passing
-    // hidden and disabled controls and radios that are not checked.
-    bool focusNextPrevChild(bool next) override;
+    bool focusNextPrevChild(bool next) override;   // Tab and Shift+Tab
+    void keyPressEvent(QKeyEvent* event) override; // Enter
+    void changeEvent(QEvent* event) override;      // the user minimizes or restores the window
+    bool eventFilter(QObject* watched, QEvent* event) override;  // the mouse on a control
 
 private:
     void build_menu();
     void build_controls();
-    bool takes_tab(int id) const;
-    void mnemonic_s();
+    void act(KeyAction action);
+    void follow_iconic();
+
+    // ManagedDialog
+    bool visible(int id) const override;
+    bool enabled(int id) const override;
+    bool checked(int id) const override;
+    std::intptr_t send_setfocus() override { return send(msg_setfocus, 0); }
+    void focus_moved(std::optional<int> id) override;
 
     Deliver deliver_;
     QMenuBar* menu_bar_ = nullptr;
@@ -112,10 +126,10 @@ private:
     std::map<int, WidgetKind> kinds_;
     std::map<int, QButtonGroup*> radio_groups_;
     std::vector<int> ids_;
-    std::vector<int> tab_stops_;  // in the template's order
     std::map<int, QAction*> actions_;
     std::vector<int> check_items_;
     std::vector<TemplatePicture> template_pictures_;
+    DialogManager manager_{*this};
 };
 
 }  // namespace reelctl::qt

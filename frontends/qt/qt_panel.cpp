@@ -81,16 +81,15 @@ void QtPanel::set_text(int id, const char* value) {
 void QtPanel::enable(int id, bool on) {
     QWidget* widget = window_.control(id);
     if (!widget) return;
-    // A disabled control loses the focus to nobody (Qt would hand it on to the next one).
-    if (!on && window_.focusWidget() == widget) widget->clearFocus();
+    // The dialog manager moves the focus first (Qt would hand it on to the next control).
+    if (!on) window_.dialog_manager().disabling(id);
     widget->setEnabled(on);
 }
 
 void QtPanel::show(int id, bool on) {
     QWidget* widget = window_.control(id);
     if (!widget) return;
-    // A hidden control gives the focus to the dialog itself, before it goes.
-    if (!on && window_.focusWidget() == widget) window_.dialog_takes_focus();
+    if (!on) window_.dialog_manager().hiding(id);
     widget->setHidden(!on);
 }
 
@@ -149,27 +148,20 @@ void QtPanel::combo_text(int id, char* buffer, std::size_t size) {
     buffer[length] = '\0';
 }
 
-void QtPanel::focus(int id) {
-    if (QWidget* widget = window_.control(id)) {
-        if (widget->isEnabled()) widget->setFocus(Qt::OtherFocusReason);  // a disabled control does not take it
-    } else if (QWidget* current = window_.focusWidget()) {
-        current->clearFocus();  // an id the dialog does not have takes the focus away
-    }
-}
+void QtPanel::focus(int id) { window_.dialog_manager().focus_call(id); }
 
 void QtPanel::caption(const char* value) {
     window_.setWindowTitle(from_cp932(value));
 }
 
 void QtPanel::message(const char* value, const char* box_caption) {
-    // The box takes the focus while it is open; when it closes the control
-    // that had the focus gets it back or, where none had it, the dialog takes it.
-    const std::optional<int> had_focus = window_.focused_control();
+    // The box takes the focus while it is open; when it closes the dialog
+    // manager gives it back.
+    const std::optional<int> had_focus = window_.dialog_manager().focus();
     QMessageBox box(QMessageBox::NoIcon, from_cp932(box_caption), from_cp932(value), QMessageBox::Ok, &window_);
     if (answer_) QTimer::singleShot(0, &box, [this, &box] { answer_(box); });
     box.exec();
-    if (had_focus) window_.control(*had_focus)->setFocus(Qt::ActiveWindowFocusReason);
-    else window_.dialog_takes_focus();
+    window_.dialog_manager().message_box_closed(had_focus);
 }
 
 void QtPanel::menu_check(int id, bool on) {
@@ -272,6 +264,7 @@ void QtPanel::show_help_inside() {
 
 void QtPanel::end_dialog(int value) {
     end_value_ = value;
+    window_.dialog_manager().ending();
     window_.done(value);
 }
 

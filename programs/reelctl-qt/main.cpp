@@ -113,7 +113,7 @@ int run_viewer(const CommandLine& line) {
     const std::intptr_t result = reelctl::dialog_procedure(panel, reelctl::msg_initdialog, 0, 0);
     if (!binding.end_value()) {
         window.show();
-        if (result != 0) window.control(IDC_CLOSE)->setFocus(Qt::OtherFocusReason);
+        window.start(result);
         window.exec();
     }
     // The panel ends with 1 as on Windows; a Linux program that ended normally says 0.

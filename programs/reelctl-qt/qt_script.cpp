@@ -107,8 +107,7 @@ public:
         window_.show();
         window_.activateWindow();
         QApplication::processEvents();
-        // The dialog manager puts the focus on the first tab stop, the close button.
-        if (result != 0) window_.control(IDC_CLOSE)->setFocus(Qt::OtherFocusReason);
+        window_.start(result);
         QApplication::processEvents();
     }
     void send(std::uint32_t message, std::uintptr_t wparam) override {
@@ -119,16 +118,17 @@ public:
         if (QAction* action = window_.menu_action(id)) action->trigger();
         else dialog_procedure(panel_, msg_command, command_param(id, 0), 0);
     }
-    void setfocus() override { window_.dialog_takes_focus(); }
+    void syscommand(std::uintptr_t value) override { window_.system_command(value); }
+    void setfocus() override { window_.dialog_manager().setfocus_message(); }
     // The user's mouse: the control takes the focus as the button goes down,
     // then the button's own click (an auto radio checks itself) notifies.
     void click(int id) override {
-        window_.control(id)->setFocus(Qt::MouseFocusReason);
+        window_.dialog_manager().user_acts(id);
         window_.button(id)->click();
     }
     void pick(int id, std::size_t item) override {
         QComboBox* combo = window_.combo(id);
-        combo->setFocus(Qt::MouseFocusReason);
+        window_.dialog_manager().user_acts(id);
         const int index = static_cast<int>(item);
         combo->setCurrentIndex(index);
         Q_EMIT combo->activated(index);  // the user's completed choice

@@ -46,9 +46,9 @@ struct Viewer {
         window.set_deliver([this](std::uint32_t message, std::uintptr_t wparam) {
             return reelctl::dialog_procedure(panel, message, wparam, 0);
         });
-        if (reelctl::dialog_procedure(panel, reelctl::msg_initdialog, 0, 0) != 0)
-            window.control(IDC_CLOSE)->setFocus();
+        const std::intptr_t answer = reelctl::dialog_procedure(panel, reelctl::msg_initdialog, 0, 0);
         window.show();
+        window.start(answer);
         window.activateWindow();
         (void)QTest::qWaitForWindowExposed(&window);
     }
@@ -64,7 +64,7 @@ struct Viewer {
         QComboBox* combo = window.combo(id);
         const int target = combo->findText(text);
         QVERIFY2(target >= 0, qPrintable(text));
-        combo->setFocus();
+        window.dialog_manager().user_acts(id);  // as the mouse going down on it
         QTest::keyClick(combo, Qt::Key_F4);  // opens the list
         QAbstractItemView* list = combo->view();
         QTRY_VERIFY(list->isVisible());
@@ -227,6 +227,26 @@ private Q_SLOTS:
         QTest::keyClick(v.window.focusWidget(), Qt::Key_H, Qt::AltModifier);
         QTRY_COMPARE(v.help_opened, std::vector<QString>{QStringLiteral("/nowhere/help.html")});
         QVERIFY(!v.window.menu_action(IDM_HELP)->isCheckable());
+    }
+
+    // The window minimized and restored by the window system, as by the user:
+    // the dialog manager hears of it. Minimized, the order menu's focus call
+    // on the role combo fails and the mouse reaches no control; restored, the
+    // dialog takes the focus (the panel's WM_SETFOCUS, then the close button).
+    void minimized_by_the_user() {
+        Viewer v;
+        v.window.setWindowState(Qt::WindowMinimized);
+        QTRY_VERIFY(v.window.dialog_manager().iconic());
+        v.window.menu_action(IDM_ORDER_FIRST + 2)->trigger();
+        QTRY_VERIFY(v.window.menu_action(IDM_ORDER_FIRST + 2)->isChecked());
+        QCOMPARE(v.window.focused_control(), std::optional<int>(IDC_CLOSE));
+        QTest::mousePress(v.window.combo(IDC_ROLE_COMBO), Qt::LeftButton);
+        QCOMPARE(v.window.focused_control(), std::optional<int>(IDC_CLOSE));
+        v.window.setWindowState(Qt::WindowNoState);
+        QTRY_VERIFY(!v.window.dialog_manager().iconic());
+        QCOMPARE(v.window.focused_control(), std::optional<int>(IDC_CLOSE));
+        QTest::mousePress(v.window.combo(IDC_ROLE_COMBO), Qt::LeftButton);
+        QCOMPARE(v.window.focused_control(), std::optional<int>(IDC_ROLE_COMBO));
     }
 };
 

@@ -56,6 +56,16 @@ def inputs(source, generated):
         yield "generated/" + os.path.basename(path), header_options(data.decode("utf-8")), data
 
 
+def each_script(source, count, work):
+    """work(item) for every script, `count` generated sessions made for the call, in parallel; in order."""
+    with tempfile.TemporaryDirectory() as generated:
+        subprocess.run([sys.executable, os.path.join(HERE, "generate_scripts.py"), "--out", generated,
+                        "--count", str(count)], check=True)
+        items = list(inputs(source, generated))
+        with concurrent.futures.ThreadPoolExecutor(max_workers=os.cpu_count() or 2) as pool:
+            return list(pool.map(work, items))
+
+
 def play(program, item):
     name, options, data = item
     done = subprocess.run([program, *options], input=data, capture_output=True, timeout=120)
@@ -72,12 +82,7 @@ def main():
     parser.add_argument("--keep")
     parser.add_argument("--count", type=int, default=2000)
     args = parser.parse_args()
-    with tempfile.TemporaryDirectory() as generated:
-        subprocess.run([sys.executable, os.path.join(HERE, "generate_scripts.py"), "--out", generated,
-                        "--count", str(args.count)], check=True)
-        items = list(inputs(args.source, generated))
-        with concurrent.futures.ThreadPoolExecutor(max_workers=os.cpu_count() or 2) as pool:
-            results = list(pool.map(lambda item: play(args.program, item), items))
+    results = each_script(args.source, args.count, lambda item: play(args.program, item))
     lines = ["%s %d %s\n" % (name, status, digest) for name, status, digest, _, _ in results]
     if args.keep:
         for name, status, _, out, err in results:

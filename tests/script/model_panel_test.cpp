@@ -201,56 +201,5 @@ TEST(ModelHostUser, PicksChooseAnItemOfAnEnabledCombo) {
     EXPECT_EQ(model.control(IDC_TABLE_COMBO)->text, "");
 }
 
-// The focus as the Windows dialog manager keeps it (measured on the real
-// window under Wine): each rule against the one before it.
-TEST_F(ModelPanelTest, FocusFollowsTheDialogManagersRules) {
-    std::vector<std::uint32_t> sent;
-    std::intptr_t answer = 0;
-    model.set_dialog_procedure([&](std::uint32_t message) {
-        sent.push_back(message);
-        model.focus(IDC_ROLE_COMBO);  // as the logic does on WM_SETFOCUS
-        return answer;
-    });
-    model.dialog_manager().started(0);
-    EXPECT_FALSE(model.focused_control());
-    model.dialog_manager().started(1);
-    EXPECT_EQ(model.focused_control(), IDC_CLOSE);  // the first tab stop
-
-    model.focus(IDC_TABLE_COMBO);  // disabled: the focus does not move
-    EXPECT_EQ(model.focused_control(), IDC_CLOSE);
-    model.enable(IDC_TABLE_COMBO, true);
-    model.focus(IDC_TABLE_COMBO);
-    EXPECT_EQ(model.focused_control(), IDC_TABLE_COMBO);
-    model.enable(IDC_TABLE_COMBO, false);  // disabling the focused control leaves no control focused
-    EXPECT_FALSE(model.focused_control());
-
-    // A box gives the focus back to the control that had it ...
-    model.focus(IDC_ROLE_COMBO);
-    model.message("x", "y");
-    EXPECT_EQ(model.focused_control(), IDC_ROLE_COMBO);
-    EXPECT_TRUE(sent.empty());
-    // ... and where none had it, the dialog takes it: its procedure gets
-    // WM_SETFOCUS and, leaving it to the dialog manager, the first tab stop gets the focus.
-    model.enable(IDC_ROLE_COMBO, false);
-    model.message("x", "y");
-    EXPECT_EQ(sent, std::vector<std::uint32_t>{msg_setfocus});
-    EXPECT_EQ(model.focused_control(), IDC_CLOSE);
-    model.enable(IDC_ROLE_COMBO, true);
-
-    // Hiding the focused control does the same; a procedure that handles WM_SETFOCUS keeps its own choice.
-    const int radio = stop_radio_id(1, 4);
-    model.show(radio, true);
-    model.dialog_manager().user_acts(radio);
-    model.show(radio, false);
-    EXPECT_EQ(sent.size(), 2u);
-    EXPECT_EQ(model.focused_control(), IDC_CLOSE);
-    answer = 1;
-    model.dialog_manager().dialog_takes_focus();
-    EXPECT_EQ(model.focused_control(), IDC_ROLE_COMBO);
-
-    model.focus(4242);  // no such control: SetFocus(NULL)
-    EXPECT_FALSE(model.focused_control());
-}
-
 }  // namespace
 }  // namespace reelctl

@@ -8,7 +8,10 @@ The script runs through window_driver.exe (under wine, in the session that
 run-under-wine.sh made) and through the headless reelctl-script. Every key
 of every dump that the window can show must hold the same value in both;
 the window cannot show the program's memory ("state"), and after the close
-no longer its caption, focus, menu or controls. Both must ignore the same
+no longer its caption, menu or controls; its focus then is the one the
+probe found when the dialog was destroyed, and where the model traced its
+end, the focus calls after end_dialog must be as many as the WM_SETFOCUS
+the probe counted at the end. Both must ignore the same
 lines for the same reasons, and end with the same exit status.
 
 Comment lines at the top of a script set the run (tests/support/scenarios.py):
@@ -98,6 +101,20 @@ class Comparison:
                 self.differences.append(f"{path}/{key}: only the window has it")
 
 
+def focus_calls_at_end(stdout):
+    """The logic's focus calls traced after its end_dialog, or None without a traced end."""
+    calls = None
+    for line in stdout.splitlines():
+        item = json.loads(line)
+        if item.get("call") == "end_dialog":
+            calls = 0
+        elif calls is not None and item.get("call") == "focus":
+            calls += 1
+        elif calls is not None and "dump" in item:
+            break
+    return calls
+
+
 def run(command, **kwargs):
     return subprocess.run(command, capture_output=True, **kwargs)
 
@@ -160,6 +177,12 @@ def main():
         if model_notes != window_notes and not header["twin"]:
             failures.append(f"ignored lines: model {model_notes}, window {window_notes}")
         model_dumps = dumps(model.stdout.decode("utf-8"), "reelctl-script")
+        # The panel answers each WM_SETFOCUS with one focus call: as many as
+        # the probe counted at the dialog's end must follow the traced end.
+        m = re.search(r"^window-driver: WM_SETFOCUS to the dialog at its end: (\d+)$", window_err, re.MULTILINE)
+        traced = focus_calls_at_end(model.stdout.decode("utf-8"))
+        if m and traced is not None and int(m.group(1)) != traced:
+            failures.append(f"WM_SETFOCUS at the end: model {traced} (traced focus calls), window {m.group(1)}")
     elif window.returncode != 0:
         failures.append(f"exit status: window {window.returncode}")
     comparison = Comparison(header["unread"])

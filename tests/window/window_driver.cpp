@@ -8,8 +8,9 @@
 // reelctl-script, with its user's rules and notes) on the window through
 // WindowHost (window_host.h). `dump` prints what can be read from the window
 // in the JSON of reelctl-script's dump, without the key "state" (the
-// program's memory); after the program has ended only ended, messages and
-// notice. `trace` is ignored with a note.
+// program's memory); after the program has ended only ended, the focus the
+// dialog was left with (recorded by the probe), messages and notice.
+// `trace` is ignored with a note.
 //
 // --companion     start notice_receiver.exe first, so that the program finds
 //                 the mailslot; `notice` is what the receiver got

@@ -58,7 +58,10 @@ LRESULT CALLBACK WindowHost::reply_procedure(HWND window, UINT message, WPARAM w
         if (data->dwData == probe_magic && data->cbData == sizeof(ProbeAnswer)) {
             ProbeAnswer answer;
             std::memcpy(&answer, data->lpData, sizeof answer);
-            if (answer.magic == probe_magic) host->answer_ = answer;
+            if (answer.magic == probe_magic) {
+                host->answer_ = answer;
+                host->setfocus_count_ = answer.setfocus_count;
+            }
             return TRUE;
         }
     }
@@ -103,6 +106,25 @@ void WindowHost::start_program() {
         throw Failure("cannot start " + to_utf8(options_.program) + " (error " + std::to_string(GetLastError()) + ")");
     CloseHandle(process.hThread);
     process_ = process.hProcess;
+    end_block_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(ProbeEnd),
+                                    probe_end_name(process.dwProcessId).c_str());
+    if (!end_block_) throw Failure("cannot make the probe's end record");
+}
+
+// What the probe recorded at the dialog's destruction, once the program has ended.
+const std::optional<ProbeEnd>& WindowHost::end_record() {
+    if (end_ || !end_block_ || !program_ended()) return end_;
+    if (const void* view = MapViewOfFile(end_block_, FILE_MAP_READ, 0, 0, sizeof(ProbeEnd))) {
+        ProbeEnd end;
+        std::memcpy(&end, view, sizeof end);
+        UnmapViewOfFile(view);
+        if (end.magic == probe_magic) {
+            end_ = end;
+            log_ << program_ << ": WM_SETFOCUS to the dialog at its end: " << end.setfocus_count - setfocus_count_
+                 << '\n';
+        }
+    }
+    return end_;
 }
 
 void WindowHost::find_dialog() {
@@ -156,6 +178,8 @@ void WindowHost::shut_down() {
     }
     receiver_.finish();
     log_pixels_.restore();
+    if (end_block_) CloseHandle(end_block_);
+    end_block_ = nullptr;
     if (reply_window_) DestroyWindow(reply_window_);
     reply_window_ = nullptr;
 }
@@ -461,6 +485,10 @@ std::optional<std::string> WindowHost::image(int id) {
 std::string WindowHost::caption() { return to_cp932(text_of(dialog_)); }
 
 std::optional<int> WindowHost::focus() {
+    if (!dialog_open()) {
+        if (!end_record() || end_->focus < 0) return std::nullopt;
+        return end_->focus;
+    }
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     if (!GetGUIThreadInfo(dialog_thread_, &info) || !info.hwndFocus || info.hwndFocus == dialog_)

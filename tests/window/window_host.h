@@ -19,7 +19,9 @@
 // pictures come from window_probe.dll, hooked into the program (see
 // probe_protocol.h); its answer to a posted question also tells that the
 // dialog has handled everything posted before. After the program has ended
-// the dialog can no longer be read.
+// the dialog can no longer be read, but for its focus as it was left at the
+// end, which the probe recorded (standard error also tells how many
+// WM_SETFOCUS the dialog got at its end).
 //
 // Once the dialog shows, standard error tells the distance in pixels of the
 // slide rows 1 and 2 as the program measured it ("row pixels N") and the
@@ -81,6 +83,7 @@ public:
     bool press_keys(const std::vector<script::KeyPress>& presses) override;
 
     bool readable() override { return dialog_open(); }
+    bool focus_readable() override { return dialog_open() || end_record(); }
     bool iconic() override { return IsWindow(dialog_) && IsIconic(dialog_); }
     std::optional<int> end_value() override;
     bool visible(int id) override;
@@ -120,6 +123,7 @@ private:
     void send_input(INPUT* input, int count, int releases);
     HWND dropped_list() const;
     bool message_box_open() const;
+    const std::optional<ProbeEnd>& end_record();
     void check_pictures();
     void check_picture(const ProbeImage& image);
     const Image& picture_file(const std::string& name);
@@ -140,6 +144,9 @@ private:
     UINT probe_message_ = 0;
     std::uint32_t sequence_ = 0;
     std::optional<ProbeAnswer> answer_;
+    std::uint32_t setfocus_count_ = 0;  // as the last answer told it
+    HANDLE end_block_ = nullptr;        // where the probe records the end
+    std::optional<ProbeEnd> end_;
     std::vector<script::ShownMessage> messages_;
     std::set<HWND> answered_boxes_;
     std::map<std::string, Image> picture_files_;
