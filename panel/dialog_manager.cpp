@@ -194,6 +194,11 @@ KeyAction DialogManager::enter() const {
     return {KeyAction::Kind::command, id_ok};  // the default button, the close button
 }
 
+KeyAction DialogManager::escape() const {
+    if (!reachable()) return {};
+    return {KeyAction::Kind::command, id_cancel};
+}
+
 KeyAction DialogManager::mnemonic(char letter) {
     if (!reachable()) return {};
     if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');

@@ -96,6 +96,8 @@ public:
     void tab(bool backwards);
     // Enter: the focused push button is pressed, otherwise the default button's command.
     KeyAction enter() const;
+    // Escape: the command of the cancel button, IDCANCEL, which the panel has not.
+    KeyAction escape() const;
     // Alt and a letter: the next control after the focus that is shown,
     // enabled and has that mnemonic takes the focus and is pressed; none
     // when no control has it (the menu bar's mnemonics then).

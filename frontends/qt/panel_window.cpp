@@ -291,7 +291,7 @@ void PanelWindow::closeEvent(QCloseEvent* event) {
     system_command(syscommand_close);
 }
 
-void PanelWindow::reject() { send(msg_command, command_param(id_cancel, 0)); }
+void PanelWindow::reject() { act(manager_.escape()); }
 
 // The window's focus widget: the control that has the focus while the window
 // is active, and keeps it while a message box is open or after the window

@@ -147,7 +147,7 @@ std::uintptr_t WebPanel::title_button_command(int button) {
     }
 }
 
-void WebPanel::escape() { perform({KeyAction::Kind::command, id_cancel}); }
+void WebPanel::escape() { perform(manager_.escape()); }
 
 bool WebPanel::mnemonic(char letter) {
     const KeyAction action = manager_.mnemonic(letter);

@@ -142,6 +142,7 @@ TEST_F(DialogManagerTest, MinimizedDialogKeepsItsFocusAndTakesNoUser) {
     manager.user_acts(IDC_ROLE_COMBO);
     manager.tab(false);
     EXPECT_EQ(manager.enter(), nothing);
+    EXPECT_EQ(manager.escape(), nothing);
     EXPECT_EQ(manager.mnemonic('S'), nothing);
     EXPECT_EQ(manager.focus(), IDC_CLOSE);
     manager.minimized();
@@ -292,6 +293,7 @@ TEST_F(DialogManagerTest, EnterPressesTheFocusedPushButtonElseTheDefault) {
         if (elsewhere) manager.focus_call(*elsewhere);
         else manager.disabling(IDC_ROLE_COMBO);
         EXPECT_EQ(manager.enter(), (KeyAction{KeyAction::Kind::command, id_ok}));
+        EXPECT_EQ(manager.escape(), (KeyAction{KeyAction::Kind::command, id_cancel}));  // wherever the focus is
     }
 }
 
