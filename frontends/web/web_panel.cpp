@@ -135,7 +135,10 @@ void WebPanel::syscommand(std::uintptr_t value) {
     if (deliver(msg_syscommand, value) != 0) return;
     const bool was_iconic = manager_.iconic();
     manager_.system_command(value);
-    if (manager_.iconic() != was_iconic) reelctl_dom_show_iconic(manager_.iconic());
+    if (manager_.iconic() == was_iconic) return;
+    reelctl_dom_show_iconic(manager_.iconic());
+    // The restored panel is shown again: the DOM focus goes where the manager put it.
+    if (!manager_.iconic()) focus_moved(manager_.focus());
 }
 
 std::uintptr_t WebPanel::title_button_command(int button) {
