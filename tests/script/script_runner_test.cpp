@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "panel/control_ids.h"
-#include "tests/script/test_util.h"
+#include "tests/support/utf8.h"
 #include "programs/reelctl-script/command_line.h"
 #include "script/model_host.h"
 #include "script/session.h"

@@ -12,7 +12,7 @@
 #include "machine/texts.h"
 #include "panel/control_ids.h"
 #include "panel/dialog_layout.h"
-#include "tests/script/test_util.h"
+#include "tests/support/utf8.h"
 #include "script/model_host.h"
 #include "script/session.h"
 #include "text/cp932.h"
