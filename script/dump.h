@@ -6,7 +6,7 @@
 
 #include "engine/state.h"
 #include "script/dialog_under_test.h"
-#include "script/json_writer.h"
+#include "text/json_writer.h"
 
 namespace reelctl::script {
 

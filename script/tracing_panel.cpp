@@ -2,8 +2,8 @@
 
 #include <ostream>
 
-#include "script/json_writer.h"
 #include "text/cp932.h"
+#include "text/json_writer.h"
 
 namespace reelctl::script {
 

@@ -1,39 +1,17 @@
 #include "frontends/web/layout_json.h"
 
-#include <cstdio>
+#include <string_view>
 
 #include "panel/layout_metrics.h"
 #include "panel/messages.h"
+#include "text/json_writer.h"
 
 namespace reelctl::web {
 
 namespace {
 
-void append_string(std::string& out, const char8_t* text) {
-    out += '"';
-    for (const char8_t* p = text; *p; ++p) {
-        const char c = static_cast<char>(*p);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
-}
-
-void append_field(std::string& out, const char* key, int value) {
-    out += '"';
-    out += key;
-    out += "\":";
-    out += std::to_string(value);
-    out += ',';
-}
+// A UTF-8 text of the layout as the writer takes it.
+std::string_view bytes(const char8_t* text) { return reinterpret_cast<const char*>(text); }
 
 const char* kind_name(layout::Kind kind) {
     switch (kind) {
@@ -77,61 +55,30 @@ int y_pixels(const PageScale& scale, int units) {
 }
 
 std::string layout_json(const PageScale& scale) {
-    std::string out = "{\"caption\":";
-    append_string(out, layout::dialog_caption);
-    out += ",\"font\":";
-    append_string(out, layout::dialog_font);
-    out += ',';
-    append_field(out, "fontPoints", REELCTL_DIALOG_FONT_POINTS);
-    append_field(out, "width", x_pixels(scale, REELCTL_DIALOG_WIDTH));
-    append_field(out, "height", y_pixels(scale, REELCTL_DIALOG_HEIGHT));
-    out += "\"controls\":[";
-    bool first = true;
+    JsonWriter json(JsonWriter::Separators::compact);
+    json.begin_object();
+    json.key("caption").value(bytes(layout::dialog_caption)).key("font").value(bytes(layout::dialog_font));
+    json.key("fontPoints").value(REELCTL_DIALOG_FONT_POINTS);
+    json.key("width").value(x_pixels(scale, REELCTL_DIALOG_WIDTH)).key("height").value(y_pixels(scale, REELCTL_DIALOG_HEIGHT));
+    json.key("controls").begin_array();
     for (const layout::Control& c : layout::controls) {
-        if (!first) out += ',';
-        first = false;
-        out += "{\"kind\":\"";
-        out += kind_name(c.kind);
-        out += "\",";
-        append_field(out, "id", c.id);
-        out += "\"text\":";
-        append_string(out, c.text);
-        out += ',';
-        append_field(out, "x", x_pixels(scale, c.x));
-        append_field(out, "y", y_pixels(scale, c.y));
-        append_field(out, "width", x_pixels(scale, c.width));
-        append_field(out, "height", y_pixels(scale, c.height));
-        out += "\"state\":\"";
-        out += state_name(c.state);
-        out += "\"}";
+        json.begin_object().key("kind").value(kind_name(c.kind)).key("id").value(c.id).key("text").value(bytes(c.text));
+        json.key("x").value(x_pixels(scale, c.x)).key("y").value(y_pixels(scale, c.y));
+        json.key("width").value(x_pixels(scale, c.width)).key("height").value(y_pixels(scale, c.height));
+        json.key("state").value(state_name(c.state)).end_object();
     }
-    out += "],\"menu\":[";
-    first = true;
+    json.end_array().key("menu").begin_array();
     for (const layout::MenuEntry& m : layout::menu) {
-        if (!first) out += ',';
-        first = false;
-        out += "{\"kind\":\"";
-        out += menu_kind_name(m.kind);
-        out += "\",\"text\":";
-        append_string(out, m.text);
-        out += ',';
-        append_field(out, "id", m.id);
-        out += "\"checked\":";
-        out += m.check == layout::Check::checked ? "true" : "false";
-        out += '}';
+        json.begin_object().key("kind").value(menu_kind_name(m.kind)).key("text").value(bytes(m.text)).key("id").value(m.id);
+        json.key("checked").value(m.check == layout::Check::checked).end_object();
     }
-    out += "],\"messages\":{";
-    append_field(out, "setfocus", static_cast<int>(msg_setfocus));
-    append_field(out, "command", static_cast<int>(msg_command));
-    append_field(out, "syscommand", static_cast<int>(msg_syscommand));
-    append_field(out, "close", static_cast<int>(syscommand_close));
-    append_field(out, "clicked", notify_clicked);
-    append_field(out, "selendok", notify_selendok);
-    append_field(out, "ok", id_ok);
-    append_field(out, "cancel", id_cancel);
-    out.back() = '}';
-    out += '}';
-    return out;
+    json.end_array().key("messages").begin_object();
+    json.key("setfocus").value(static_cast<int>(msg_setfocus)).key("command").value(static_cast<int>(msg_command));
+    json.key("syscommand").value(static_cast<int>(msg_syscommand)).key("close").value(static_cast<int>(syscommand_close));
+    json.key("clicked").value(notify_clicked).key("selendok").value(notify_selendok);
+    json.key("ok").value(id_ok).key("cancel").value(id_cancel);
+    json.end_object().end_object();
+    return json.str();
 }
 
 }  // namespace reelctl::web

@@ -5,12 +5,12 @@
 #include <sstream>
 
 #include "panel/control_ids.h"
-#include "tests/script/test_util.h"
+#include "tests/support/utf8.h"
 #include "programs/reelctl-script/command_line.h"
-#include "script/json_writer.h"
 #include "script/model_host.h"
 #include "script/session.h"
 #include "text/cp932.h"
+#include "text/json_writer.h"
 
 namespace reelctl::script {
 namespace {

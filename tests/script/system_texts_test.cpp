@@ -12,11 +12,11 @@
 #include "machine/texts.h"
 #include "panel/control_ids.h"
 #include "panel/dialog_layout.h"
-#include "tests/script/test_util.h"
-#include "script/json_writer.h"
+#include "tests/support/utf8.h"
 #include "script/model_host.h"
 #include "script/session.h"
 #include "text/cp932.h"
+#include "text/json_writer.h"
 
 namespace reelctl::script {
 namespace {

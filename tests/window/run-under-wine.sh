@@ -17,6 +17,7 @@
 set -euo pipefail
 
 self=$(readlink -f "$0")
+. "$(dirname "$self")/../../scripts/wine-dpi.sh"  # REELCTL_WINE_DPI
 
 die() {
   echo "run-under-wine.sh: $*" >&2
@@ -51,17 +52,15 @@ ensure_locales() {
 }
 
 # Settings of the prefix: a virtual desktop, so that windows get a title bar
-# without a window manager; 90 pixels per inch. Wine draws the dialog's font
-# ＭＳ Ｐゴシック with IPAゴシック, whose 9-point line is 13 pixels at 96 pixels
-# per inch and 12 at 90, as ＭＳ Ｐゴシック's is at 96 on Windows: so the slide
-# rows stand 24 pixels apart, as on the program's usual systems.
+# without a window manager; the pixels per inch at which the slide rows stand
+# 24 pixels apart under Wine, as on the program's usual systems (wine-dpi.sh).
 prefix_settings() {
   local reg=$1
   printf '%s\r\n' \
     'Windows Registry Editor Version 5.00' '' \
     '[HKEY_CURRENT_USER\Software\Wine\Explorer]' '"Desktop"="Default"' '' \
     '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]' '"Default"="1280x1024"' '' \
-    '[HKEY_CURRENT_USER\Control Panel\Desktop]' '"LogPixels"=dword:0000005a' '' >"$reg"
+    '[HKEY_CURRENT_USER\Control Panel\Desktop]' "$(printf '"LogPixels"=dword:%08x' "$REELCTL_WINE_DPI")" '' >"$reg"
 }
 
 # The guard: runs in its own process group, owns Xvfb and the wineserver.

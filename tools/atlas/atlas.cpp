@@ -9,8 +9,8 @@
 #include "machine/texts.h"
 #include "panel/control_ids.h"
 #include "script/dump.h"
-#include "script/json_writer.h"
 #include "text/cp932.h"
+#include "text/json_writer.h"
 
 namespace reelctl::atlas {
 namespace {
@@ -60,12 +60,8 @@ std::vector<PressRow> press_rows(const walk::SituationView& view) {
 
 Situation situation_of(const walk::SituationView& view) {
     Situation s;
-    for (const walk::RoadAct& act : view.road) {
-        s.road.push_back(walk::road_line(act));
-        const int reel = radio_reel(act.id);
-        if (act.verb == walk::RoadAct::Verb::click && reel >= 0) s.stops_taken.emplace_back(reel, act.id - stop_radio_id(reel, 0));
-    }
-    script::JsonWriter json;
+    s.road.assign(view.road.begin(), view.road.end());
+    JsonWriter json;
     script::write_state(json, view.panel);
     s.state = json.str();
     for (int line = 2, i = 0; line >= 0; --line)
@@ -108,10 +104,7 @@ Atlas collect() {
         if (added) {
             atlas.situations.push_back(situation_of(view));
         } else if (view.road.size() < atlas.situations[it->second].road.size()) {
-            Situation& kept = atlas.situations[it->second];
-            kept.road.clear();
-            for (const walk::RoadAct& act : view.road) kept.road.push_back(walk::road_line(act));
-            kept.stops_taken = situation_of(view).stops_taken;
+            atlas.situations[it->second].road.assign(view.road.begin(), view.road.end());
         }
     };
     atlas.walk = walk::run_walk(options);
@@ -120,13 +113,13 @@ Atlas collect() {
 
 void write_situations(std::ostream& out, const Atlas& atlas) {
     for (const Situation& s : atlas.situations) {
-        script::JsonWriter json;
+        JsonWriter json;
         json.begin_object().key("road").begin_array();
-        for (const std::string& line : s.road) json.value(line);
-        json.end_array();
-        out << json.str() << ", \"state\": " << s.state << ", \"window\": [";
-        for (std::size_t i = 0; i < s.window.size(); ++i) out << (i ? ", " : "") << script::json_quote(s.window[i]);
-        out << "]}\n";
+        for (const walk::RoadAct& act : s.road) json.value(walk::road_line(act));
+        json.end_array().key("state").json(s.state).key("window").begin_array();
+        for (const std::string& picture : s.window) json.value(picture);
+        json.end_array().end_object();
+        out << json.str() << '\n';
     }
 }
 
@@ -146,8 +139,12 @@ std::string choice_text(const Situation& s) {
 
 std::string stops_text(const Situation& s) {
     std::string text;
-    for (const auto& [reel, row] : s.stops_taken)
-        text += (text.empty() ? "" : " ") + std::string(reel_name(reel)) + " " + std::to_string(row + 1);
+    for (const walk::RoadAct& act : s.road) {
+        const int reel = radio_reel(act.id);
+        if (act.verb != walk::RoadAct::Verb::click || reel < 0) continue;
+        text += (text.empty() ? "" : " ") + std::string(reel_name(reel)) + " " +
+                std::to_string(act.id - stop_radio_id(reel, 0) + 1);
+    }
     return text;
 }
 

@@ -35,11 +35,10 @@ struct ShownRow {
 };
 
 struct Situation {
-    std::vector<std::string> road;    // panel-script lines from panel start
+    std::vector<walk::RoadAct> road;  // the acts from panel start (walk::road_line: their panel-script lines)
     std::string state;                // the "state" object of a dump, as JSON
     std::array<std::string, 9> window;  // picture names, top line first, left to right
     EngineState engine;
-    std::vector<std::pair<int, int>> stops_taken;  // (reel, position) clicked on the road
     int press_reel = 0;               // 0, or the reel whose column offers press positions
     std::vector<PressRow> rows;       // every shown column, reel by reel, press by press
     std::array<std::array<ShownRow, position_count>, reel_count> shown{};  // the columns on the dialog
@@ -60,7 +59,7 @@ void write_situations(std::ostream& out, const Atlas& atlas);
 void write_presses(std::ostream& out, const Atlas& atlas);
 
 // The texts of a situation for people: bet, stop order, role (UTF-8), the
-// table or pattern in force, the stops taken.
+// table or pattern in force, the stops clicked on the road.
 std::string bet_text(const Situation& s);
 std::string stop_order_text(const Situation& s);
 std::string role_text(const Situation& s);

@@ -10,8 +10,8 @@
 #include "machine/symbols.h"
 #include "machine/texts.h"
 #include "panel/control_ids.h"
-#include "script/json_writer.h"
 #include "text/cp932.h"
+#include "text/json_writer.h"
 
 // The sources are kept in ASCII: the build turns narrow literals into code
 // page 932, so every other character is written as an HTML entity here or
@@ -22,43 +22,25 @@ namespace {
 const std::string arrow = " &rsaquo; ";
 constexpr const char* reel_names[reel_count] = {"left", "center", "right"};
 
-struct Act {
-    enum Verb { pick, radio, button, other } verb = other;
-    int id = 0;
-    int item = 0;  // pick: the item; radio: the row
-    int reel = -1;
-};
+using walk::RoadAct;
 
-Act parse_act(std::string_view line) {
-    Act act;
-    const auto number = [](std::string_view text) {
-        int value = 0;
-        for (char c : text) {
-            if (c < '0' || c > '9') break;
-            value = value * 10 + (c - '0');
-        }
-        return value;
-    };
-    const std::size_t space = line.find(' ');
-    if (space == std::string_view::npos) return act;
-    const std::string_view verb = line.substr(0, space), rest = line.substr(space + 1);
-    act.id = number(rest);
-    if (verb == "pick") {
-        act.verb = Act::pick;
-        const std::size_t second = rest.find(' ');
-        if (second != std::string_view::npos) act.item = number(rest.substr(second + 1));
-    } else if (verb == "click") {
-        act.reel = radio_reel(act.id);
-        act.verb = act.reel >= 0 ? Act::radio : Act::button;
-        if (act.reel >= 0) act.item = act.id - stop_radio_id(act.reel, 0);
+// How the tree orders and labels an act: the combos' picks, the stop radios,
+// the other buttons, the menu commands.
+enum class ActKind { pick, radio, button, other };
+
+ActKind act_kind(const RoadAct& act) {
+    switch (act.verb) {
+        case RoadAct::Verb::pick: return ActKind::pick;
+        case RoadAct::Verb::click: return radio_reel(act.id) >= 0 ? ActKind::radio : ActKind::button;
+        case RoadAct::Verb::menu: break;
     }
-    return act;
+    return ActKind::other;
 }
 
 // Siblings in the order of the panel: the combos' entries, the rows of each
 // column from 1 up, the Select buttons.
-bool act_before(const Act& a, const Act& b) {
-    if (a.verb != b.verb) return a.verb < b.verb;
+bool act_before(const RoadAct& a, const RoadAct& b) {
+    if (act_kind(a) != act_kind(b)) return act_kind(a) < act_kind(b);
     if (a.id != b.id) return a.id < b.id;
     return a.item < b.item;
 }
@@ -100,7 +82,7 @@ struct Page {
 struct Tree {
     std::vector<int> parent;
     std::vector<std::vector<int>> children;
-    std::vector<Act> act;
+    std::vector<RoadAct> act;          // the act that led here
     std::vector<std::string> label;  // the choice that led here, escaped HTML
     std::vector<int> group;
     std::vector<int> page;
@@ -109,32 +91,35 @@ struct Tree {
     std::vector<Page> pages;
 };
 
-std::string join_road(const std::vector<std::string>& road, std::size_t count) {
+// The panel script of the first `count` acts of a road.
+std::string join_road(const std::vector<RoadAct>& road, std::size_t count) {
     std::string text;
     for (std::size_t i = 0; i < count; ++i) {
         if (i) text += '\n';
-        text += road[i];
+        text += walk::road_line(road[i]);
     }
     return text;
 }
 
-std::string choice_label(const Situation& s, const Situation* parent, const Act& act) {
-    switch (act.verb) {
-        case Act::pick:
+std::string choice_label(const Situation& s, const Situation* parent, const RoadAct& act) {
+    switch (act_kind(act)) {
+        case ActKind::pick:
             if (act.id == IDC_ROLE_COMBO) return escaped(role_text(s));
             if (act.id == IDC_TABLE_COMBO && !s.combo_texts[1].empty()) return escaped(s.combo_texts[1]);
             if (act.id == IDC_PATTERN_COMBO && !s.combo_texts[2].empty()) return escaped(s.combo_texts[2]);
             return "entry " + std::to_string(act.item + 1) + " of " + std::to_string(act.id);
-        case Act::radio: {
-            const bool press = parent && parent->press_reel == act.reel && act.reel > 0;
-            return std::string(reel_names[act.reel]) + (press ? " press " : " stop ") + std::to_string(act.item + 1);
+        case ActKind::radio: {
+            const int reel = radio_reel(act.id);
+            const bool press = parent && parent->press_reel == reel && reel > 0;
+            return std::string(reel_names[reel]) + (press ? " press " : " stop ") +
+                   std::to_string(act.id - stop_radio_id(reel, 0) + 1);
         }
-        case Act::button:
+        case ActKind::button:
             // the buttons' caption: select
             if (act.id == IDC_SELECT_CENTER) return "center &#36984;&#25246;";
             if (act.id == IDC_SELECT_RIGHT) return "right &#36984;&#25246;";
             return "button " + std::to_string(act.id);
-        case Act::other: break;
+        case ActKind::other: break;
     }
     return "?";
 }
@@ -184,7 +169,7 @@ Tree build_tree(const Atlas& atlas) {
     Tree tree;
     tree.parent.assign(count, -1);
     tree.children.resize(count);
-    tree.act.resize(count);
+    tree.act.assign(count, RoadAct{RoadAct::Verb::menu, 0, 0});
     tree.label.resize(count);
     tree.group.assign(count, -1);
     tree.page.assign(count, -1);
@@ -200,7 +185,7 @@ Tree build_tree(const Atlas& atlas) {
     for (std::size_t n = 0; n < count; ++n) {
         const Situation& s = atlas.situations[n];
         if (!s.road.empty()) {
-            tree.act[n] = parse_act(s.road.back());
+            tree.act[n] = s.road.back();
             const auto found = by_road.find(join_road(s.road, s.road.size() - 1));
             if (found != by_road.end()) tree.parent[n] = found->second;
         }
@@ -300,7 +285,7 @@ void write_situation(std::string& out, const Atlas& atlas, const Tree& tree, int
     out += st.slide_table ? "table " + std::to_string(st.slide_table) : std::string("no table yet");
     if (!s.combo_texts[1].empty()) out += " &middot; table combo " + escaped(s.combo_texts[1]);
     if (!s.combo_texts[2].empty()) out += " &middot; " + escaped(s.combo_texts[2]);
-    if (!s.stops_taken.empty()) out += " &middot; clicked " + stops_text(s);
+    if (const std::string stops = stops_text(s); !stops.empty()) out += " &middot; clicked " + stops;
     if (s.press_reel) out += std::string(" &middot; <b>choose the ") + reel_names[s.press_reel] + " press</b>";
     out += "<span class=v> &middot; <a href=\"../index.html#road=" + uri_component(join_road(s.road, s.road.size())) +
            "\">open in the viewer</a></span>\n<div class=\"pn";
@@ -465,35 +450,36 @@ std::string lookup_page() {
 // has a letter per press, the stop it gives ('a' row 1 .. 'u' row 21, upper
 // case when greyed), after a '~' in a press choice.
 std::string lookup_data(const Atlas& atlas, const Tree& tree) {
-    std::string out = "{\"bets\":[";
-    const auto names = [&](const auto& list) {
-        for (std::size_t i = 0; i < list.size(); ++i) out += (i ? "," : "") + script::json_quote(cp932_to_utf8(list[i]));
-        out += "]";
+    JsonWriter json(JsonWriter::Separators::compact);
+    json.begin_object();
+    const auto names = [&](const char* key, const auto& list) {
+        json.key(key).begin_array();
+        for (const char* name : list) json.value(cp932_to_utf8(name));
+        json.end_array();
     };
-    names(bet_names);
-    out += ",\"orders\":[";
-    names(stop_order_names);
-    out += ",\"roles\":[";
-    names(role_names);
-    out += ",\"role_order\":[";
-    for (std::size_t i = 0; i < role_list_order.size(); ++i) out += (i ? "," : "") + std::to_string(role_list_order[i]);
-    out += "],\"reels\":[\"left\",\"center\",\"right\"],\"lines\":[\"bottom\",\"middle\",\"top\"],\"symbols\":[";
-    for (int code = 0; code < symbol_blank; ++code) out += (code ? ",\"" : "\"") + std::string(symbol_names[static_cast<std::size_t>(code)]) + "\"";
-    out += "],\"pictures\":[";
-    for (int code = 0; code < symbol_blank; ++code)
-        out += (code ? ",\"" : "\"") + std::string(symbol_bitmap_names[0][static_cast<std::size_t>(code)]) + "\"";
-    out += "],\"strips\":[";
-    for (int reel = 0; reel < reel_count; ++reel) {
-        out += reel ? ",[" : "[";
-        for (int k = 0; k < strip_length; ++k) out += (k ? "," : "") + std::to_string(reel_strips[static_cast<std::size_t>(reel)][static_cast<std::size_t>(k)]);
-        out += "]";
+    names("bets", bet_names);
+    names("orders", stop_order_names);
+    names("roles", role_names);
+    json.key("role_order").begin_array();
+    for (int role : role_list_order) json.value(role);
+    json.end_array().key("reels").begin_array();
+    for (const char* reel : reel_names) json.value(reel);
+    json.end_array().key("lines").begin_array().value("bottom").value("middle").value("top").end_array();
+    json.key("symbols").begin_array();
+    for (int code = 0; code < symbol_blank; ++code) json.value(symbol_names[static_cast<std::size_t>(code)]);
+    json.end_array().key("pictures").begin_array();
+    for (int code = 0; code < symbol_blank; ++code) json.value(symbol_bitmap_names[0][static_cast<std::size_t>(code)]);
+    json.end_array().key("strips").begin_array();
+    for (const auto& strip : reel_strips) {
+        json.begin_array();
+        for (const auto symbol : strip) json.value(static_cast<int>(symbol));
+        json.end_array();
     }
-    out += "],\"groups\":[";
-    for (std::size_t g = 0; g < tree.groups.size(); ++g)
-        out += (g ? ",[" : "[") + std::to_string(tree.groups[g].bet) + "," + std::to_string(tree.groups[g].order) + "," +
-               std::to_string(tree.groups[g].role) + "]";
-    out += "],\"pages\":[";
-    for (std::size_t p = 0; p < tree.pages.size(); ++p) out += (p ? ",\"" : "\"") + tree.pages[p].name + "\"";
+    json.end_array().key("groups").begin_array();
+    for (const Group& g : tree.groups) json.begin_array().value(g.bet).value(g.order).value(g.role).end_array();
+    json.end_array().key("pages").begin_array();
+    for (const Page& page : tree.pages) json.value(page.name);
+    json.end_array();
     // labels are HTML already; the page puts them in as such
     std::unordered_map<std::string, int> label_ids;
     std::vector<const std::string*> labels;
@@ -518,17 +504,16 @@ std::string lookup_data(const Atlas& atlas, const Tree& tree) {
     std::vector<int> position(atlas.situations.size(), -1);
     for (std::size_t k = 0; k < order.size(); ++k) position[static_cast<std::size_t>(order[k])] = static_cast<int>(k);
 
-    std::string situations;
-    situations.reserve(atlas.situations.size() * 36);
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        const std::size_t n = static_cast<std::size_t>(order[k]);
+    // written after the labels and columns they refer to, which they collect
+    JsonWriter situations(JsonWriter::Separators::compact);
+    situations.begin_array();
+    for (const int at : order) {
+        const std::size_t n = static_cast<std::size_t>(at);
         const Situation& s = atlas.situations[n];
         auto [label, added] = label_ids.emplace(tree.label[n], static_cast<int>(labels.size()));
         if (added) labels.push_back(&label->first);
         const int parent = tree.parent[n] >= 0 ? position[static_cast<std::size_t>(tree.parent[n])] : -1;
-        situations += k ? ",[" : "[";
-        situations += std::to_string(n + 1) + "," + std::to_string(tree.group[n]) + "," + std::to_string(parent) + "," +
-                      std::to_string(label->second) + "," + std::to_string(tree.page[n]);
+        situations.begin_array().value(static_cast<int>(n) + 1).value(tree.group[n]).value(parent).value(label->second).value(tree.page[n]);
         std::array<std::string, reel_count> stops;
         for (const PressRow& row : s.rows) {
             std::string& text = stops[static_cast<std::size_t>(row.reel)];
@@ -537,23 +522,22 @@ std::string lookup_data(const Atlas& atlas, const Tree& tree) {
         }
         for (const std::string& text : stops) {
             if (text.empty()) {
-                situations += ",-1";
+                situations.value(-1);
                 continue;
             }
             auto [column, fresh] = column_ids.emplace(text, static_cast<int>(columns.size()));
             if (fresh) columns.push_back(&column->first);
-            situations += "," + std::to_string(column->second);
+            situations.value(column->second);
         }
-        situations += "]";
+        situations.end_array();
     }
-    out += "],\"labels\":[";
-    for (std::size_t i = 0; i < labels.size(); ++i) out += (i ? "," : "") + script::json_quote(*labels[i]);
-    out += "],\"columns\":[";
-    for (std::size_t i = 0; i < columns.size(); ++i) out += (i ? ",\"" : "\"") + *columns[i] + "\"";
-    out += "],\n\"situations\":[";
-    out += situations;
-    out += "]}\n";
-    return out;
+    situations.end_array();
+    json.key("labels").begin_array();
+    for (const std::string* label : labels) json.value(*label);
+    json.end_array().key("columns").begin_array();
+    for (const std::string* column : columns) json.value(*column);
+    json.end_array().line_break().key("situations").json(situations.str()).end_object();
+    return json.str() + '\n';
 }
 
 bool put_file(const std::filesystem::path& path, const std::string& text, std::string& error) {

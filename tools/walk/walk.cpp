@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <unordered_set>
+#include <utility>
 
 #include "app/dialog.h"
 #include "machine/roles.h"
@@ -220,7 +221,18 @@ private:
         return true;
     }
 
+    // The situation a branch returns to, and the context of the rules there.
+    struct Back {
+        const Snapshot& here;
+        const check::Context& context;
+    };
+
     void visit(Flags flags);
+    // Puts the panel back into the situation when a step changed it.
+    void go_back(const Back& back);
+    // One branch of the tree: from the situation, the act; when the panel
+    // takes it, the walk goes on from where it leads with the road's new flags.
+    void branch(const Back& back, const char* kind, int value, const RoadAct& act, const Flags& next);
     void answer_press_choice(int reel, const Flags& flags, const Snapshot& here, const check::Context& context);
     void click_shown_stops(const Snapshot& here, const check::Context& context);
     void write_situation(int reel, const std::array<PressOutcome, 21>* presses);
@@ -253,84 +265,67 @@ void Walker::visit(Flags flags) {
     probe::save(panel, probe, here);
     const check::Context context = context_;
     dirty_ = false;
-    auto back = [&] {
-        if (!dirty_) return;
-        probe::restore(panel, probe, here);
-        context_ = context;
-        dirty_ = false;
-    };
+    const Back back{here, context};
 
     const int press_reel = press_choice_reel();
     if (press_reel != 0 && !flags.press) answer_press_choice(press_reel, flags, here, context);
     else write_situation(0, nullptr);
 
-    back();
+    go_back(back);
     const int offer = probe.display.table_combo_fills;
     if (probe.enabled(IDC_TABLE_COMBO) && offer != flags.answered_offer) {
+        Flags next = flags;
+        next.answered_offer = offer;
+        next.press = false;
         const int entries = probe.item_count(IDC_TABLE_COMBO);
-        for (int entry = 0; entry < entries; ++entry) {
-            back();
-            if (!pick(IDC_TABLE_COMBO, entry)) continue;
-            push("entry", entry, {RoadAct::Verb::pick, IDC_TABLE_COMBO, entry});
-            Flags next = flags;
-            next.answered_offer = offer;
-            next.press = false;
-            visit(next);
-            dirty_ = true;
-            pop();
-        }
+        for (int entry = 0; entry < entries; ++entry)
+            branch(back, "entry", entry, {RoadAct::Verb::pick, IDC_TABLE_COMBO, entry}, next);
     }
-    back();
+    go_back(back);
     if (probe.enabled(IDC_PATTERN_COMBO) && !flags.pattern) {
-        for (int pattern = 0; pattern < probe.item_count(IDC_PATTERN_COMBO); ++pattern) {
-            back();
-            if (!pick(IDC_PATTERN_COMBO, pattern)) continue;
-            push("pattern", pattern, {RoadAct::Verb::pick, IDC_PATTERN_COMBO, pattern});
-            Flags next = flags;
-            next.pattern = true;
-            next.left = false;
-            visit(next);
-            dirty_ = true;
-            pop();
-        }
+        Flags next = flags;
+        next.pattern = true;
+        next.left = false;
+        for (int pattern = 0; pattern < probe.item_count(IDC_PATTERN_COMBO); ++pattern)
+            branch(back, "pattern", pattern, {RoadAct::Verb::pick, IDC_PATTERN_COMBO, pattern}, next);
     }
-    back();
+    go_back(back);
     const bool left_stop_settles = panel.state.role_kind > 0 && panel.state.stop_order < 2;
     if (left_stop_settles && !flags.left && column_computed(reel_left)) {
-        for (int row = 0; row < position_count; ++row) {
-            back();
-            if (!click(stop_radio_id(reel_left, row))) continue;
-            push("left", row, {RoadAct::Verb::click, stop_radio_id(reel_left, row), 0});
-            Flags next = flags;
-            next.left = true;
-            next.press = false;
-            visit(next);
-            dirty_ = true;
-            pop();
-        }
-    }
-    back();
-    if (probe.enabled(IDC_SELECT_CENTER) && !flags.select_center && click(IDC_SELECT_CENTER)) {
-        push("select", IDC_SELECT_CENTER, {RoadAct::Verb::click, IDC_SELECT_CENTER, 0});
         Flags next = flags;
-        next.select_center = true;
+        next.left = true;
         next.press = false;
-        visit(next);
-        dirty_ = true;
-        pop();
+        for (int row = 0; row < position_count; ++row)
+            branch(back, "left", row, {RoadAct::Verb::click, stop_radio_id(reel_left, row), 0}, next);
     }
-    back();
-    if (probe.enabled(IDC_SELECT_RIGHT) && !flags.select_right && click(IDC_SELECT_RIGHT)) {
-        push("select", IDC_SELECT_RIGHT, {RoadAct::Verb::click, IDC_SELECT_RIGHT, 0});
+    for (const auto& [button, used] : {std::pair{IDC_SELECT_CENTER, &Flags::select_center},
+                                       std::pair{IDC_SELECT_RIGHT, &Flags::select_right}}) {
+        go_back(back);
+        if (!probe.enabled(button) || flags.*used) continue;
         Flags next = flags;
-        next.select_right = true;
+        next.*used = true;
         next.press = false;
-        visit(next);
-        dirty_ = true;
-        pop();
+        branch(back, "select", button, {RoadAct::Verb::click, button, 0}, next);
     }
     if (options_.click_stops) click_shown_stops(here, context);
-    back();
+    go_back(back);
+}
+
+void Walker::go_back(const Back& back) {
+    if (!dirty_) return;
+    probe::restore(panel, probe, back.here);
+    context_ = back.context;
+    dirty_ = false;
+}
+
+void Walker::branch(const Back& back, const char* kind, int value, const RoadAct& act, const Flags& next) {
+    go_back(back);
+    const bool taken = act.verb == RoadAct::Verb::pick ? pick(act.id, act.item) : click(act.id);
+    if (!taken) return;
+    push(kind, value, act);
+    visit(next);
+    dirty_ = true;
+    pop();
 }
 
 void Walker::answer_press_choice(int reel, const Flags& flags, const Snapshot& here, const check::Context& context) {

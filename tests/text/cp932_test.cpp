@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/script/test_util.h"
+#include "tests/support/utf8.h"
 #include "text/cp932.h"
 
 namespace reelctl::script {

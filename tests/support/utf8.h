@@ -1,7 +1,7 @@
-// Helpers shared by the script tests.
+// A UTF-8 literal as plain bytes, for the tests that compare the texts the
+// system writes in UTF-8.
 #pragma once
 
 #include <string>
 
-// A UTF-8 literal as plain bytes (plain literals are code page 932 in this build).
 inline std::string utf8(const char8_t* text) { return std::string(reinterpret_cast<const char*>(text)); }

@@ -1,6 +1,6 @@
-#include "script/json_writer.h"
+#include "text/json_writer.h"
 
-namespace reelctl::script {
+namespace reelctl {
 
 std::string json_quote(std::string_view text) {
     static const char hex[] = "0123456789abcdef";
@@ -35,9 +35,12 @@ void JsonWriter::before_value() {
         return;
     }
     if (!first_.empty()) {
-        if (!first_.back()) out_ += ", ";
+        if (!first_.back()) out_ += ',';
+        if (!first_.back() && !compact_ && !break_line_) out_ += ' ';
         first_.back() = false;
     }
+    if (break_line_) out_ += '\n';
+    break_line_ = false;
 }
 
 JsonWriter& JsonWriter::open(char bracket) {
@@ -56,7 +59,7 @@ JsonWriter& JsonWriter::close(char bracket) {
 JsonWriter& JsonWriter::key(std::string_view name) {
     before_value();
     out_ += json_quote(name);
-    out_ += ": ";
+    out_ += compact_ ? ":" : ": ";
     after_key_ = true;
     return *this;
 }
@@ -79,10 +82,16 @@ JsonWriter& JsonWriter::value(std::string_view text) {
     return *this;
 }
 
+JsonWriter& JsonWriter::json(std::string_view text) {
+    before_value();
+    out_ += text;
+    return *this;
+}
+
 JsonWriter& JsonWriter::null() {
     before_value();
     out_ += "null";
     return *this;
 }
 
-}  // namespace reelctl::script
+}  // namespace reelctl

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "tests/script/test_util.h"
-#include "script/json_writer.h"
+#include "tests/support/utf8.h"
+#include "text/json_writer.h"
 
-namespace reelctl::script {
+namespace reelctl {
 namespace {
 
 TEST(JsonWriter, QuotesAndBackslashesAreEscaped) {
@@ -34,5 +34,22 @@ TEST(JsonWriter, SeparatorsAsPythonWritesThem) {
               "\"empty\": {}, \"none\": null, \"on\": true, \"off\": false}");
 }
 
+// The same document in both separator styles, with a value written elsewhere
+// and a line break: the compact one is the spaced one without the blanks.
+TEST(JsonWriter, CompactSeparatorsAsJavaScriptWritesThem) {
+    const auto document = [](JsonWriter::Separators separators) {
+        JsonWriter inner(separators);
+        inner.begin_array().begin_array().value(1).value(-1).end_array().value("a, b: c").end_array();
+        JsonWriter json(separators);
+        json.begin_object().key("names").begin_array().value("x").value(utf8(u8"ﾘｰﾙ")).end_array();
+        json.key("on").value(true).line_break().key("rows").json(inner.str()).key("none").null().end_object();
+        return json.str();
+    };
+    EXPECT_EQ(document(JsonWriter::Separators::compact),
+              "{\"names\":[\"x\",\"" + utf8(u8"ﾘｰﾙ") + "\"],\"on\":true,\n\"rows\":[[1,-1],\"a, b: c\"],\"none\":null}");
+    EXPECT_EQ(document(JsonWriter::Separators::spaced),
+              "{\"names\": [\"x\", \"" + utf8(u8"ﾘｰﾙ") + "\"], \"on\": true,\n\"rows\": [[1, -1], \"a, b: c\"], \"none\": null}");
+}
+
 }  // namespace
-}  // namespace reelctl::script
+}  // namespace reelctl
