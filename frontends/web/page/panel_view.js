@@ -153,6 +153,7 @@ export class PanelView {
       case 'label':
         box = element = make('div', 'label', { textContent: entry.text });
         if (entry.id < 0 && this.groups > 1) box.setAttribute('aria-hidden', 'true');  // a row's number: its edit box says it
+        this.lastLabel = entry.text;
         place(box);
         break;
       case 'bitmap': {
@@ -171,6 +172,7 @@ export class PanelView {
           chosen: () => this.sendCommand(entry.id, this.messages.selendok),
         });
         combo.field.style.height = `${closedHeight}px`;
+        combo.field.setAttribute('aria-label', this.lastLabel || '');  // the label before a list names it
         box = combo.box;
         element = combo.field;
         break;
