@@ -131,3 +131,25 @@ test('axe: no WCAG 2.1 A or AA violation on the viewer and the atlas', async () 
   }
   await context.close();
 });
+
+test('offline: after one visit the viewer and the atlas open with the network cut', async () => {
+  const context = await shared.browser.newContext({ viewport: { width: 1280, height: 900 } });
+  const { page } = await openPanel(context, shared.server.url);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.goto(`${shared.server.url}atlas/role-0-0-0.html`);
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+  await context.setOffline(true);
+  const offline = await openPanel(context, shared.server.url);
+  assert.ok(await offline.page.evaluate(() => navigator.serviceWorker.controller !== null), 'the worker answers');
+  const road = ['menu 40026', 'picktext 1057 BIG BONUS', 'pick 1058 0', 'click 1240'];
+  const run = await offline.page.evaluate((lines) => window.reelctl.runScript(`${lines.join('\n')}\n`, []), road);
+  assert.equal(run.status, 0, run.stderr);
+  assert.deepEqual(await pageControls(offline.page), (await nativeDump(road)).controls, 'the viewer works offline');
+  for (const file of ['index.html', 'role-0-0-0.html', 'lookup.html']) {
+    const answer = await offline.page.goto(`${shared.server.url}atlas/${file}`);
+    assert.ok(answer && answer.ok(), `the atlas's ${file} opens offline`);
+  }
+  const data = await offline.page.evaluate(() => fetch('lookup.json').then((r) => r.json()).then(() => true, () => false));
+  assert.ok(data, "the lookup's data answers offline");
+  await context.close();
+});
