@@ -153,3 +153,19 @@ test('offline: after one visit the viewer and the atlas open with the network cu
   assert.ok(data, "the lookup's data answers offline");
   await context.close();
 });
+
+test('size: a wide screen centres the panel; Ctrl+Alt+Up enlarges it in whole steps, kept for the next visit', async () => {
+  const context = await shared.browser.newContext({ viewport: { width: 1600, height: 1000 } });
+  const { page } = await openPanel(context, shared.server.url);
+  const box = () => page.locator('.window').boundingBox();
+  const natural = await box();
+  assert.ok(Math.abs(natural.x + natural.width / 2 - 800) <= 2, `centred (${natural.x})`);
+  await page.keyboard.press('Control+Alt+ArrowUp');
+  const twice = await box();
+  assert.ok(Math.abs(twice.width - 2 * natural.width) <= 1, `twice as wide (${twice.width} / ${natural.width})`);
+  assert.equal(await page.evaluate(() => getComputedStyle(document.querySelector('.window img')).imageRendering), 'pixelated');
+  assert.equal(await focused(page), 1, 'the size keys move no focus');
+  const again = await openPanel(context, shared.server.url);
+  assert.ok(Math.abs((await again.page.locator('.window').boundingBox()).width - twice.width) <= 1, 'the choice is kept');
+  await context.close();
+});

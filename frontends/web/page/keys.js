@@ -35,6 +35,11 @@ export class DialogKeys {
       event.preventDefault();
       return;
     }
+    if (event.ctrlKey && event.altKey && (event.key === 'ArrowUp' || event.key === 'ArrowDown')) {
+      view.zoom(event.key === 'ArrowUp' ? 1 : -1);  // the page's own: the panel's size in whole steps
+      event.preventDefault();
+      return;
+    }
     const focused = view.focusedId();
     const combo = view.enabled(focused) ? view.combo(focused) : null;
     if (combo && combo.key(event)) {

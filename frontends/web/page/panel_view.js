@@ -25,6 +25,9 @@ const lineNames = ['上段', '中段', '下段'];
 const reelNames = ['左', '中', '右'];
 const symbolNames = { '7': 'セブン', R: 'バー', F: 'カエル', M: '月', O: 'オレンジ', B: 'ベル', C: 'チェリー' };
 const rowsPerReel = 21;
+// The panel's sizes on a wide screen: whole steps up to 4, kept under this key.
+const maxScale = 4;
+const scaleKey = 'reelctl-scale';
 
 export class PanelView {
   // `root` is the element that holds the panel; `options.reopen()` opens a
@@ -286,14 +289,48 @@ export class PanelView {
     if (c) this.module._reelctl_user_acts(c.id);
   }
 
-  // On a screen narrower than the panel, the panel scales to its width.
+  // The size the user chose in whole steps: `?scale=N` in the address, else
+  // the last choice kept in local storage, else 1.
+  chosenScale() {
+    const asked = Number(new URLSearchParams(window.location.search).get('scale'));
+    let kept = NaN;
+    try {
+      kept = Number(window.localStorage.getItem(scaleKey));
+    } catch {
+      // no storage (a private window): the address or 1
+    }
+    const scale = Math.round(asked || kept || 1);
+    return Math.min(Math.max(scale, 1), maxScale);
+  }
+
+  // One step larger (+1) or smaller (-1), kept for the next visit.
+  zoom(step) {
+    const scale = Math.min(Math.max(this.chosenScale() + step, 1), maxScale);
+    try {
+      window.localStorage.setItem(scaleKey, String(scale));
+    } catch {
+      // not kept
+    }
+    const address = new URL(window.location.href);
+    address.searchParams.set('scale', String(scale));
+    window.history.replaceState(window.history.state, '', address);
+    this.fit();
+  }
+
+  // On a screen narrower than the panel, the panel scales to its width; on a
+  // wider one it stands in the middle at its own size times the chosen whole
+  // step that fits, drawn with nearest-neighbour scaling.
   fit() {
     if (!this.window) return;
     const width = this.window.offsetWidth;
     const height = this.window.offsetHeight;
     const room = document.documentElement.clientWidth;
-    const scale = width > room && room > 0 ? room / width : 1;
+    let scale = 1;
+    if (width > room && room > 0) scale = room / width;
+    else if (room > 0) scale = Math.max(1, Math.min(this.chosenScale(), Math.floor(room / width)));
     this.window.style.transform = scale === 1 ? '' : `scale(${scale})`;
+    this.window.classList.toggle('enlarged', scale > 1);
+    this.stage.classList.toggle('centred', width < room);
     this.stage.style.width = `${width * scale}px`;
     this.stage.style.height = `${height * scale}px`;
   }
