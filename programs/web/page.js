@@ -117,3 +117,7 @@ window.addEventListener('hashchange', () => followAddress());
 // focusedId(): the control with the keyboard focus, as the dialog manager keeps it (-1: none).
 window.reelctl = { runScript, open, road, focusedId: () => view.focusedId(), readyAt: performance.now() };
 document.documentElement.dataset.ready = 'true';
+// Kept for opening offline (sw.js); a service worker needs http: or https:.
+if ('serviceWorker' in navigator && window.isSecureContext && /^https?:$/.test(window.location.protocol)) {
+  navigator.serviceWorker.register('sw.js').catch((error) => console.warn(`offline copy: ${error.message}`));
+}

@@ -4,7 +4,14 @@
 // that no control has is the menu bar's (Alt+C the conditions menu, Alt+H
 // help). The controls' own keys stay here: Space presses the focused push
 // button or radio; an open menu and the focused drop-down list take their
-// keys. A minimized dialog takes no key. The page handles every key itself,
+// keys. A minimized dialog takes no key.
+//
+// The page's own keys, which the Windows dialog has not: with the focus on a
+// slide box of a reel column (where the real window's arrows only move the
+// caret), Up and Down move the page's keyboard cursor among the column's stop
+// radios that are shown and enabled, and Space or Enter clicks the radio under
+// it, as the mouse does. The cursor is gone as soon as the focus moves, so
+// every key outside this keeps the Windows dialog's meaning. The page handles every key itself,
 // so that a key sent by a script run (a DOM event, which the browser gives
 // no default action) does what the user's key does.
 
@@ -28,6 +35,11 @@ export class DialogKeys {
       event.preventDefault();
       return;
     }
+    if (event.ctrlKey && event.altKey && (event.key === 'ArrowUp' || event.key === 'ArrowDown')) {
+      view.zoom(event.key === 'ArrowUp' ? 1 : -1);  // the page's own: the panel's size in whole steps
+      event.preventDefault();
+      return;
+    }
     const focused = view.focusedId();
     const combo = view.enabled(focused) ? view.combo(focused) : null;
     if (combo && combo.key(event)) {
@@ -37,6 +49,10 @@ export class DialogKeys {
     if (event.altKey && /^(Key[A-Z]|Digit[0-9])$/.test(event.code)) {
       const letter = event.code.slice(-1);
       if (!module._reelctl_key_mnemonic(letter.charCodeAt(0))) view.menuBar.mnemonic(letter);
+      event.preventDefault();
+      return;
+    }
+    if (this.cursorKey(event, focused)) {
       event.preventDefault();
       return;
     }
@@ -56,5 +72,27 @@ export class DialogKeys {
         return;  // the browser's own keys (zoom, reload, ...) stay the browser's
     }
     event.preventDefault();
+  }
+
+  // The page's column keys: whether the key was one of them.
+  cursorKey(event, focused) {
+    const view = this.view;
+    if (event.altKey || event.ctrlKey || event.metaKey || !view.isSlideBox(focused) || !view.enabled(focused)) return false;
+    const radios = view.columnRadios(focused);
+    if (event.key === 'ArrowUp' || event.key === 'ArrowDown') {
+      if (radios.length === 0) return false;
+      const at = radios.indexOf(view.cursor);
+      const down = event.key === 'ArrowDown';
+      const next = at < 0 ? (down ? 0 : radios.length - 1) : Math.min(Math.max(at + (down ? 1 : -1), 0), radios.length - 1);
+      view.setCursor(radios[next]);
+      return true;
+    }
+    if ((event.key === ' ' || event.key === 'Enter') && view.cursor != null) {
+      const radio = view.cursor;
+      view.setCursor(null);
+      if (radios.includes(radio)) view.userClick(radio);
+      return true;
+    }
+    return false;
   }
 }

@@ -17,6 +17,17 @@ import { make } from './elements.js';
 const standInFonts = ['MS PGothic', 'IPAPGothic', 'IPA Pゴシック', 'Noto Sans CJK JP', 'sans-serif'];
 // The title bar's buttons, as frontends/web/dom.h numbers them (reelctl_dom_title_*).
 export const titleButtons = { close: 0, minimize: 1, restore: 2 };
+// Names for assistive technology: the reel columns, the window's lines (top
+// down) and reels, and the symbols by the third letter of their pictures.
+const columnNames = ['左リール / Left reel', '中リール / Center reel', '右リール / Right reel'];
+const windowName = '停止出目 / Stopped window';
+const lineNames = ['上段', '中段', '下段'];
+const reelNames = ['左', '中', '右'];
+const symbolNames = { '7': 'セブン', R: 'バー', F: 'カエル', M: '月', O: 'オレンジ', B: 'ベル', C: 'チェリー' };
+const rowsPerReel = 21;
+// The panel's sizes on a wide screen: whole steps up to 4, kept under this key.
+const maxScale = 4;
+const scaleKey = 'reelctl-scale';
 
 export class PanelView {
   // `root` is the element that holds the panel; `options.reopen()` opens a
@@ -25,7 +36,7 @@ export class PanelView {
     this.root = root;
     this.options = options;
     this.module = null;
-    this.controls = new Map();  // id -> {id, kind, box, el, combo}
+    this.controls = new Map();  // id -> {id, kind, box, el, combo, reel, row, line}
     this.channels = new Map();
     this.nextChannel = 1;
     this.posted = new Map();    // channel name -> messages posted
@@ -83,7 +94,11 @@ export class PanelView {
     Object.assign(this.client.style, { width: `${layout.width}px`, height: `${layout.height}px` });
     this.client.addEventListener('mousedown', (event) => this.mouseDown(event));
     this.client.addEventListener('focusin', (event) => this.focusIn(event));
+    this.groups = 0;            // group boxes so far: the first frames the window, the others the reels
+    this.counts = { edit: 0, radio: 0, bitmap: 0 };
+    this.container = this.client;
     for (const entry of layout.controls) this.addControl(entry, fontPixels);
+    for (const c of this.controls.values()) this.describe(c);
 
     this.window.append(title, this.menuBar.element, this.client);
     this.stage.append(this.window);
@@ -114,6 +129,7 @@ export class PanelView {
     this.channels.clear();
     this.posted.clear();
     this.controls.clear();
+    this.cursor = null;
   }
 
   addControl(entry, fontPixels) {
@@ -126,21 +142,32 @@ export class PanelView {
     let box = null;
     let element = null;
     let combo = null;
+    const at = { reel: -1, row: -1, line: -1 };
     switch (entry.kind) {
       case 'group_box':
-        box = make('div', 'group');
+        // The frame is drawn; the named group that holds its controls is what is heard.
+        box = make('div', 'group', {}, { 'aria-hidden': 'true' });
         box.append(make('span', 'legend', { textContent: entry.text }));
         place(box);
-        break;
+        this.container = make('div', 'named-group', {}, { role: 'group', 'aria-label': this.groups === 0 ? windowName : columnNames[this.groups - 1] });
+        this.client.append(box, this.container);  // the frame below what it frames
+        this.groups += 1;
+        return;
       case 'label':
         box = element = make('div', 'label', { textContent: entry.text });
+        if (entry.id < 0 && this.groups > 1) box.setAttribute('aria-hidden', 'true');  // a row's number: its edit box says it
+        this.lastLabel = entry.text;
         place(box);
         break;
-      case 'bitmap':
+      case 'bitmap': {
         box = element = make('img', 'bitmap', { alt: '', draggable: false });
+        // The window's nine pictures come first, line by line from the top, left to right; then the strips.
+        const index = this.counts.bitmap++;
+        if (index < 9) Object.assign(at, { reel: index % 3, line: 2 - Math.floor(index / 3) });
         place(box, false);
         this.setPicture(box, entry.text);
         break;
+      }
       case 'combo': {
         const closedHeight = fontPixels + 8;
         combo = new Combo(entry.id, rect, rect.height - closedHeight, {
@@ -148,6 +175,7 @@ export class PanelView {
           chosen: () => this.sendCommand(entry.id, this.messages.selendok),
         });
         combo.field.style.height = `${closedHeight}px`;
+        combo.field.setAttribute('aria-label', this.lastLabel || '');  // the label before a list names it
         box = combo.box;
         element = combo.field;
         break;
@@ -156,10 +184,12 @@ export class PanelView {
       case 'readonly_edit':
         // The slides are shown, not typed.
         box = element = make('input', 'edit', { type: 'text', readOnly: true, value: entry.text });
+        if (entry.kind === 'edit') this.placeRow(at, this.counts.edit++);
         place(box);
         break;
       case 'radio':
-        box = element = make('input', 'radio', { type: 'radio', name: `radio-${entry.id}` });  // each radio a group of its own
+        box = element = make('input', 'radio', { type: 'radio', name: `radio-${entry.id}`, id: `radio-${entry.id}` });  // each radio a group of its own
+        this.placeRow(at, this.counts.radio++);
         place(box);
         box.addEventListener('click', clicked);
         break;
@@ -172,12 +202,67 @@ export class PanelView {
       default:
         return;
     }
-    this.client.append(box);
+    const inGroup = this.groups > 0 && (this.groups === 1 ? entry.kind === 'bitmap' : !combo && entry.kind !== 'default_button');
+    (inGroup ? this.container : this.client).append(box);
     if (entry.id < 0 || !element) return;
     element.dataset.id = String(entry.id);
-    this.controls.set(entry.id, { id: entry.id, kind: entry.kind, box, el: element, combo });
+    this.controls.set(entry.id, { id: entry.id, kind: entry.kind, box, el: element, combo, ...at });
     if (entry.state === 'hidden') box.hidden = true;
     if (entry.state === 'disabled') this.setEnabled(this.controls.get(entry.id), false);
+  }
+
+  // The rows of a reel column stand top down in the template: row 21 first.
+  placeRow(at, index) {
+    Object.assign(at, { reel: Math.floor(index / rowsPerReel), row: rowsPerReel - (index % rowsPerReel) });
+  }
+
+  // The name a control is heard by: a row says its position, slide and whether
+  // it is a stop; a window picture its line, reel and symbol.
+  describe(c) {
+    if (!c) return;
+    if (c.line >= 0) {
+      const name = c.el.dataset.picture || '';
+      const symbol = symbolNames[name[2]] || '空白';
+      c.el.alt = `${lineNames[2 - c.line]} ${reelNames[c.reel]} ${symbol}`;
+      return;
+    }
+    if (c.row < 0) return;
+    const edit = this.rowControl('edit', c.reel, c.row);
+    const radio = this.rowControl('radio', c.reel, c.row);
+    if (!edit || !radio) return;
+    const slide = edit.el.value.trim();
+    const stop = this.visible(radio.id) && this.enabled(radio.id);
+    const name = `位置${c.row} 滑り${slide === '' ? 'なし' : slide}${stop ? ' 停止可' : ''}${this.enabled(edit.id) ? '' : ' 灰色'}`;
+    edit.el.setAttribute('aria-label', name);
+    radio.el.setAttribute('aria-label', name);
+  }
+
+  rowControl(kind, reel, row) {
+    for (const c of this.controls.values()) if (c.kind === kind && c.reel === reel && c.row === row) return c;
+    return null;
+  }
+
+  // The stop radios of the reel column that control `id` stands in, shown and enabled, top down.
+  columnRadios(id) {
+    const c = this.controls.get(id);
+    if (!c || c.row < 0) return [];
+    return [...this.controls.values()].filter((r) => r.kind === 'radio' && r.reel === c.reel && this.visible(r.id) && this.enabled(r.id))
+      .sort((a, b) => b.row - a.row).map((r) => r.id);
+  }
+
+  // The page's keyboard cursor on a stop radio (null: none): where Space or Enter clicks.
+  setCursor(id) {
+    if (this.cursor != null) {
+      const old = this.controls.get(this.cursor);
+      if (old) old.el.classList.remove('cursor');
+    }
+    this.cursor = id;
+    const focused = this.controls.get(this.focusedId());
+    if (focused && focused.kind === 'edit') {
+      if (id == null) focused.el.removeAttribute('aria-activedescendant');
+      else focused.el.setAttribute('aria-activedescendant', `radio-${id}`);
+    }
+    if (id != null) this.controls.get(id).el.classList.add('cursor');
   }
 
   // The control whose element is `element`, if it is a control's.
@@ -204,14 +289,48 @@ export class PanelView {
     if (c) this.module._reelctl_user_acts(c.id);
   }
 
-  // On a screen narrower than the panel, the panel scales to its width.
+  // The size the user chose in whole steps: `?scale=N` in the address, else
+  // the last choice kept in local storage, else 1.
+  chosenScale() {
+    const asked = Number(new URLSearchParams(window.location.search).get('scale'));
+    let kept = NaN;
+    try {
+      kept = Number(window.localStorage.getItem(scaleKey));
+    } catch {
+      // no storage (a private window): the address or 1
+    }
+    const scale = Math.round(asked || kept || 1);
+    return Math.min(Math.max(scale, 1), maxScale);
+  }
+
+  // One step larger (+1) or smaller (-1), kept for the next visit.
+  zoom(step) {
+    const scale = Math.min(Math.max(this.chosenScale() + step, 1), maxScale);
+    try {
+      window.localStorage.setItem(scaleKey, String(scale));
+    } catch {
+      // not kept
+    }
+    const address = new URL(window.location.href);
+    address.searchParams.set('scale', String(scale));
+    window.history.replaceState(window.history.state, '', address);
+    this.fit();
+  }
+
+  // On a screen narrower than the panel, the panel scales to its width; on a
+  // wider one it stands in the middle at its own size times the chosen whole
+  // step that fits, drawn with nearest-neighbour scaling.
   fit() {
     if (!this.window) return;
     const width = this.window.offsetWidth;
     const height = this.window.offsetHeight;
     const room = document.documentElement.clientWidth;
-    const scale = width > room && room > 0 ? room / width : 1;
+    let scale = 1;
+    if (width > room && room > 0) scale = room / width;
+    else if (room > 0) scale = Math.max(1, Math.min(this.chosenScale(), Math.floor(room / width)));
     this.window.style.transform = scale === 1 ? '' : `scale(${scale})`;
+    this.window.classList.toggle('enlarged', scale > 1);
+    this.stage.classList.toggle('centred', width < room);
     this.stage.style.width = `${width * scale}px`;
     this.stage.style.height = `${height * scale}px`;
   }
@@ -254,7 +373,10 @@ export class PanelView {
     const c = this.controls.get(id);
     if (!c) return;
     if (c.combo) c.combo.setText(text);
-    else if (c.kind === 'edit' || c.kind === 'readonly_edit') c.el.value = text;
+    else if (c.kind === 'edit' || c.kind === 'readonly_edit') {
+      c.el.value = text;
+      this.describe(c);
+    }
     else if (c.kind === 'label' || c.kind === 'default_button') c.el.textContent = text;
   }
 
@@ -266,12 +388,18 @@ export class PanelView {
 
   enable(id, on) {
     const c = this.controls.get(id);
-    if (c) this.setEnabled(c, on);
+    if (c) {
+      this.setEnabled(c, on);
+      this.describe(c);
+    }
   }
 
   show(id, on) {
     const c = this.controls.get(id);
-    if (c) c.box.hidden = !on;
+    if (c) {
+      c.box.hidden = !on;
+      this.describe(c);
+    }
   }
 
   check(id, on) {
@@ -280,6 +408,7 @@ export class PanelView {
   }
 
   setPicture(image, name) {
+    image.dataset.picture = name || '';
     if (name) {
       image.src = `pictures/${name}.bmp`;
       image.classList.remove('empty');
@@ -291,7 +420,10 @@ export class PanelView {
 
   setImage(id, name) {
     const c = this.controls.get(id);
-    if (c && c.kind === 'bitmap') this.setPicture(c.el, name);
+    if (c && c.kind === 'bitmap') {
+      this.setPicture(c.el, name);
+      this.describe(c);
+    }
   }
 
   comboReset(id) {
@@ -314,15 +446,15 @@ export class PanelView {
     document.title = text;
   }
 
-  // A message box: a modal dialog that has the DOM focus until its OK closes it.
+  // A message box: a modal alert dialog that has the DOM focus until its OK closes it.
   message(text, caption) {
-    const box = make('dialog', 'msgbox');
+    const box = make('dialog', 'msgbox', {}, { role: 'alertdialog', 'aria-labelledby': 'msgbox-caption', 'aria-describedby': 'msgbox-text' });
     const title = make('div', 'titlebar');
-    title.append(make('span', 'caption msgbox-caption', { textContent: caption }));
+    title.append(make('span', 'caption msgbox-caption', { id: 'msgbox-caption', textContent: caption }));
     const buttons = make('div', 'msgbox-buttons');
     const ok = make('button', 'button default', { type: 'button', textContent: 'OK' });
     buttons.append(ok);
-    box.append(title, make('p', 'msgbox-text', { textContent: text }), buttons);
+    box.append(title, make('p', 'msgbox-text', { id: 'msgbox-text', textContent: text }), buttons);
     ok.addEventListener('click', () => this.closeMessage());
     box.addEventListener('cancel', (event) => {
       event.preventDefault();
@@ -404,6 +536,7 @@ export class PanelView {
 
   // The focus moved to control `id` (-1: to none).
   focusMoved(id) {
+    if (this.cursor != null) this.setCursor(null);
     this.domFocus.moved(id);
   }
 
@@ -464,6 +597,11 @@ export class PanelView {
   isPushButton(id) {
     const c = this.controls.get(id);
     return Boolean(c && c.kind === 'default_button');
+  }
+
+  isSlideBox(id) {
+    const c = this.controls.get(id);
+    return Boolean(c && c.kind === 'edit' && c.row >= 0);
   }
 
   isRadio(id) {

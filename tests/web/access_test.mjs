@@ -1,0 +1,171 @@
+// The page for everyone: every road by the keyboard alone (the page's own
+// column keys where the Windows dialog has none), the names that assistive
+// technology reads from Chromium's accessibility tree, and axe-core's WCAG
+// 2.1 A and AA rules on the viewer and the atlas.
+
+import assert from 'node:assert/strict';
+import { createRequire } from 'node:module';
+import { test } from 'node:test';
+import { nativeDump, openPanel, pageControls, useSiteAndBrowser } from './harness.mjs';
+
+const shared = useSiteAndBrowser();
+const axeScript = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
+
+const focused = (page) => page.evaluate(() => {
+  const id = document.activeElement && document.activeElement.dataset ? document.activeElement.dataset.id : undefined;
+  return id === undefined ? null : Number(id);
+});
+
+async function tabUntil(page, wanted, what) {
+  for (let i = 0; i < 200; ++i) {
+    if (wanted(await focused(page))) return;
+    await page.keyboard.press('Tab');
+  }
+  assert.fail(`Tab never reached ${what}`);
+}
+
+// The lines of a road, played by keys alone: the stop order by the menu, the
+// drop-down lists by their keys, a stop radio by the column's cursor, a
+// Select button by Tab and Space.
+async function playByKeys(page, lines) {
+  const keys = page.keyboard;
+  for (const line of lines) {
+    const [verb, id, ...rest] = line.split(' ');
+    const control = Number(id);
+    if (line === 'menu 40026') {
+      for (const key of ['Alt+C', 'ArrowDown', 'ArrowRight', 'ArrowDown', 'ArrowDown', 'Enter']) await keys.press(key);
+    } else if (verb === 'pick' || verb === 'picktext') {
+      const items = await page.locator(`#list-${control} li`).allTextContents();
+      const index = verb === 'pick' ? Number(rest[0]) : items.indexOf(rest.join(' '));
+      assert.ok(index >= 0 && index < items.length, line);
+      await tabUntil(page, (f) => f === control, control);
+      await keys.press('Alt+ArrowDown');
+      await keys.press('Home');
+      for (let i = 0; i < index; ++i) await keys.press('ArrowDown');
+      await keys.press('Enter');
+    } else if (verb === 'click' && control > 1100) {
+      const reel = Math.floor(control / 100) - 11;
+      await tabUntil(page, (f) => f !== null && Math.floor(f / 100) - 11 === reel && f % 100 >= 1 && f % 100 <= 21, `a slide box of reel ${reel}`);
+      const cursor = () => page.evaluate(() => {
+        const radio = document.querySelector('.radio.cursor');
+        return radio ? Number(radio.dataset.id) : null;
+      });
+      for (let i = 0; i < 22 && (await cursor()) !== control; ++i) await keys.press('ArrowDown');
+      assert.equal(await cursor(), control, `the cursor reaches ${control}`);
+      await keys.press('Space');
+    } else if (verb === 'click') {
+      await tabUntil(page, (f) => f === control, control);
+      await keys.press('Space');
+    } else {
+      assert.fail(`no keys for: ${line}`);
+    }
+  }
+}
+
+const roads = {
+  typical: ['menu 40026', 'picktext 1057 BIG BONUS', 'pick 1058 0', 'click 1240', 'click 1127', 'click 1327'],
+  'pattern mode with its left stop and split': ['picktext 1057 BIG BONUS', 'pick 1059 0', 'click 1122', 'pick 1058 1', 'click 1223', 'click 1322'],
+  'ten coins with a press choice': ['picktext 1057 10枚小役', 'pick 1059 0', 'click 1122', 'click 1225', 'pick 1058 0', 'click 1324'],
+};
+
+test('keyboard: every road by the keys alone ends as reelctl-script ends it', async () => {
+  const context = await shared.browser.newContext({ viewport: { width: 1280, height: 900 } });
+  for (const [name, road] of Object.entries(roads)) {
+    const { page, errors } = await openPanel(context, shared.server.url);
+    await playByKeys(page, road);
+    const dump = await nativeDump(road);
+    assert.deepEqual(await pageControls(page), dump.controls, `the ${name} road`);
+    assert.deepEqual(errors, []);
+    await page.close();
+  }
+  await context.close();
+});
+
+test('names: a reel column in Chromium\'s accessibility tree', async () => {
+  const context = await shared.browser.newContext({ viewport: { width: 1280, height: 900 } });
+  const { page } = await openPanel(context, shared.server.url);
+  await page.evaluate(() => window.reelctl.runScript('menu 40026\npicktext 1057 BIG BONUS\npick 1058 0\n', []));
+  const cdp = await context.newCDPSession(page);
+  const { nodes } = await cdp.send('Accessibility.getFullAXTree');
+  const byId = new Map(nodes.map((node) => [node.nodeId, node]));
+  const nameOf = (node) => (node.name ? node.name.value : '');
+  const column = nodes.find((node) => node.role.value === 'group' && nameOf(node) === '中リール / Center reel');
+  assert.ok(column, 'the center column is a named group');
+  const inside = [];
+  const walk = (node) => {
+    for (const child of node.childIds || []) {
+      const found = byId.get(child);
+      if (!found) continue;
+      if (!found.ignored) inside.push({ role: found.role.value, name: nameOf(found) });
+      walk(found);
+    }
+  };
+  walk(column);
+  const radios = inside.filter((node) => node.role === 'radio');
+  assert.equal(radios.length, 21, 'the press choice shows a radio on every row');
+  assert.ok(radios.some((node) => node.name === '位置21 滑りなし 停止可'), JSON.stringify(radios.slice(0, 4)));
+  assert.ok(inside.some((node) => node.role === 'textbox' && /^位置2 滑りなし 停止可 灰色$/.test(node.name)), 'a greyed row says so');
+  assert.ok(!inside.some((node) => node.role === 'StaticText' && /^ ?\d+$/.test(node.name)), 'row numbers are not read twice');
+  const pictures = nodes.filter((node) => node.role.value === 'image' && /^(上段|中段|下段) /.test(nameOf(node)));
+  assert.equal(pictures.length, 9, 'the window says its nine pictures by line');
+  await context.close();
+});
+
+async function axeViolations(page) {
+  await page.addScriptTag({ path: axeScript });
+  return page.evaluate(async () => {
+    const result = await window.axe.run(document, { runOnly: { type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa'] } });
+    return result.violations.map((v) => `${v.id}: ${v.nodes.length} (${v.nodes.slice(0, 2).map((n) => n.target.join(' ')).join(', ')})`);
+  });
+}
+
+test('axe: no WCAG 2.1 A or AA violation on the viewer and the atlas', async () => {
+  const context = await shared.browser.newContext({ viewport: { width: 1280, height: 900 } });
+  const { page } = await openPanel(context, shared.server.url);
+  assert.deepEqual(await axeViolations(page), [], 'the viewer at start');
+  await page.evaluate(() => window.reelctl.runScript('menu 40026\npicktext 1057 BIG BONUS\npick 1058 0\n', []));
+  assert.deepEqual(await axeViolations(page), [], 'the viewer in a press choice');
+  for (const file of ['index.html', 'role-0-0-0.html', 'lookup.html']) {
+    await page.goto(`${shared.server.url}atlas/${file}`);
+    assert.deepEqual(await axeViolations(page), [], `the atlas's ${file}`);
+  }
+  await context.close();
+});
+
+test('offline: after one visit the viewer and the atlas open with the network cut', async () => {
+  const context = await shared.browser.newContext({ viewport: { width: 1280, height: 900 } });
+  const { page } = await openPanel(context, shared.server.url);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.goto(`${shared.server.url}atlas/role-0-0-0.html`);
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+  await context.setOffline(true);
+  const offline = await openPanel(context, shared.server.url);
+  assert.ok(await offline.page.evaluate(() => navigator.serviceWorker.controller !== null), 'the worker answers');
+  const road = ['menu 40026', 'picktext 1057 BIG BONUS', 'pick 1058 0', 'click 1240'];
+  const run = await offline.page.evaluate((lines) => window.reelctl.runScript(`${lines.join('\n')}\n`, []), road);
+  assert.equal(run.status, 0, run.stderr);
+  assert.deepEqual(await pageControls(offline.page), (await nativeDump(road)).controls, 'the viewer works offline');
+  for (const file of ['index.html', 'role-0-0-0.html', 'lookup.html']) {
+    const answer = await offline.page.goto(`${shared.server.url}atlas/${file}`);
+    assert.ok(answer && answer.ok(), `the atlas's ${file} opens offline`);
+  }
+  const data = await offline.page.evaluate(() => fetch('lookup.json').then((r) => r.json()).then(() => true, () => false));
+  assert.ok(data, "the lookup's data answers offline");
+  await context.close();
+});
+
+test('size: a wide screen centres the panel; Ctrl+Alt+Up enlarges it in whole steps, kept for the next visit', async () => {
+  const context = await shared.browser.newContext({ viewport: { width: 1600, height: 1000 } });
+  const { page } = await openPanel(context, shared.server.url);
+  const box = () => page.locator('.window').boundingBox();
+  const natural = await box();
+  assert.ok(Math.abs(natural.x + natural.width / 2 - 800) <= 2, `centred (${natural.x})`);
+  await page.keyboard.press('Control+Alt+ArrowUp');
+  const twice = await box();
+  assert.ok(Math.abs(twice.width - 2 * natural.width) <= 1, `twice as wide (${twice.width} / ${natural.width})`);
+  assert.equal(await page.evaluate(() => getComputedStyle(document.querySelector('.window img')).imageRendering), 'pixelated');
+  assert.equal(await focused(page), 1, 'the size keys move no focus');
+  const again = await openPanel(context, shared.server.url);
+  assert.ok(Math.abs((await again.page.locator('.window').boundingBox()).width - twice.width) <= 1, 'the choice is kept');
+  await context.close();
+});
