@@ -45,7 +45,7 @@ def inputs(source, generated):
     for path in sorted(glob.glob(os.path.join(source, "tests/window/scenarios/*.script"))):
         data = open(path, "rb").read()
         yield "window/" + os.path.basename(path), header_options(data.decode("utf-8")), data
-    example = os.path.join(source, "tests/script/example.script")
+    example = os.path.join(source, "docs/example.script")
     yield "example.script", [], open(example, "rb").read()
     for path in sorted(glob.glob(os.path.join(source, "tests/fuzz/corpus/script/*"))):
         data = open(path, "rb").read()

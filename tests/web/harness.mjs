@@ -156,7 +156,7 @@ export function scenarios() {
   const folder = path.join(source, 'tests/window/scenarios');
   return [
     ...fs.readdirSync(folder).filter((name) => name.endsWith('.script')).sort().map((name) => path.join(folder, name)),
-    path.join(source, 'tests/script/example.script'),
+    path.join(source, 'docs/example.script'),
   ];
 }
 
