@@ -5,13 +5,15 @@
 // kept as soon as the worker is installed, so that the viewer, the atlas's
 // index and its reverse lookup (with its data) open offline even where only
 // one of them was visited. A new page of the site joins by adding its file
-// and its data here (judge.html and its data, practice.html).
+// and its data here. The judge keeps the data of the bet and stop order
+// it was opened for, as every answer is kept.
 
-const cacheName = 'reelctl-site-1';
+const cacheName = 'reelctl-site-2';
 const pages = [
   './',
   'index.html', 'page.js', 'panel.css', 'panel_view.js', 'read_back.js', 'combo.js', 'menu_bar.js', 'keys.js', 'focus.js', 'elements.js',
   'reelctl-web.js', 'reelctl-web.wasm', 'help.html', 'manifest.webmanifest',
+  'judge.html', 'judge.js',
   'atlas/index.html', 'atlas/atlas.css', 'atlas/lookup.html', 'atlas/lookup.js', 'atlas/lookup.json',
 ];
 

@@ -9,6 +9,7 @@
 // DIR/html/             static pages: a tree of choices per role with every
 //                       situation drawn like the panel, and a reverse lookup
 //                       (tools/atlas/html.h); served as the site's atlas/
+// DIR/judge/          judge-B-O.json, the judge page's data (not a default format)
 // DIR/windows.csv       the probability of every window of every bet, stop
 //                       order and role; tells.csv and tell-counts.csv, what
 //                       each window tells (tools/windows/, docs/windows.md)
@@ -25,15 +26,16 @@
 #include "tools/atlas/atlas.h"
 #include "tools/atlas/html.h"
 #include "tools/windows/judge.h"
+#include "tools/windows/judge_data.h"
 #include "tools/windows/tells.h"
 
 namespace {
 
 constexpr const char* program_name = "reelctl-atlas";
-constexpr std::string_view format_names[] = {"jsonl", "csv", "html", "windows"};
+constexpr std::string_view format_names[] = {"jsonl", "csv", "html", "windows", "judge"};
 
 int usage(std::FILE* out, int status) {
-    std::fprintf(out, "usage: %s --out DIR [--formats jsonl,csv,html,windows]\n"
+    std::fprintf(out, "usage: %s --out DIR [--formats jsonl,csv,html,windows,judge]\n"
                       "       %s --judge --bet B --order O [--left L] [--center C] [--right R] (--judge --help)\n",
                  program_name, program_name);
     return status;
@@ -74,13 +76,13 @@ int main(int argc, char** argv) {
         }
     }
     if (out_dir.empty() || optind != argc) return usage(stderr, 1);
-    bool wanted[4] = {};
+    bool wanted[5] = {};
     for (std::size_t start = 0; start <= formats.size();) {
         const std::size_t end = std::min(formats.find(',', start), formats.size());
         const std::string name = formats.substr(start, end - start);
         const auto known = std::find(std::begin(format_names), std::end(format_names), name);
         if (known == std::end(format_names)) {
-            std::fprintf(stderr, "%s: unknown format \"%s\" (jsonl, csv, html, windows)\n", program_name, name.c_str());
+            std::fprintf(stderr, "%s: unknown format \"%s\" (jsonl, csv, html, windows, judge)\n", program_name, name.c_str());
             return usage(stderr, 1);
         }
         wanted[known - std::begin(format_names)] = true;
@@ -92,6 +94,17 @@ int main(int argc, char** argv) {
     if (error) {
         std::fprintf(stderr, "%s: %s: %s\n", program_name, out_dir.c_str(), error.message().c_str());
         return 1;
+    }
+    if (wanted[4]) {
+        // The judge page's data: judge/judge-B-O.json for each bet and stop order.
+        const reelctl::windows::Model model = reelctl::windows::compute_windows(2);
+        std::string problem;
+        if (model.faults) problem = "the window model found a fault: " + model.first_fault;
+        if (!problem.empty() || !reelctl::windows::write_judge_files(std::filesystem::path(out_dir) / "judge", model, problem)) {
+            std::fprintf(stderr, "%s: %s\n", program_name, problem.c_str());
+            return 1;
+        }
+        if (!wanted[0] && !wanted[1] && !wanted[2] && !wanted[3]) return 0;
     }
     if (wanted[3]) {
         std::string summary, problem;

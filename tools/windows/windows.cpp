@@ -79,6 +79,7 @@ public:
                 TripleWindows result;
                 result.triple = triple_;
                 cells_.fill(0);
+                for (std::string& road : roads_) road.clear();
                 games_ = offers_ = 0;
                 play(0, 0, weight_whole);
                 result.games = games_;
@@ -91,7 +92,8 @@ public:
                     const std::uint64_t common = std::gcd(w, weight_whole);
                     result.windows.push_back({{cell / (position_count * position_count),
                                                cell / position_count % position_count, cell % position_count},
-                                              {w / common, weight_whole / common}});
+                                              {w / common, weight_whole / common},
+                                              std::move(roads_[static_cast<std::size_t>(cell)])});
                 }
                 if (total != weight_whole) fault("the games' weights do not add up to 1");
                 out.triples.push_back(std::move(result));
@@ -154,6 +156,7 @@ private:
     std::array<walk::RoadAct, 16> road_{};
     int depth_ = 0;
     std::array<std::uint64_t, window_cells> cells_{};
+    std::array<std::string, window_cells> roads_{};
     long games_ = 0, offers_ = 0, faults_ = 0;
     std::string first_fault_;
 };
@@ -235,7 +238,11 @@ void Player::finish(std::uint64_t weight) {
                 return fault("the window does not show the reels' stops");
         }
     }
-    cells_[static_cast<std::size_t>((stops[0] * position_count + stops[1]) * position_count + stops[2])] += weight;
+    const auto cell = static_cast<std::size_t>((stops[0] * position_count + stops[1]) * position_count + stops[2]);
+    if (cells_[cell] == 0) {
+        for (int i = 0; i < depth_; ++i) roads_[cell] += (i ? "\n" : "") + walk::road_line(road_[static_cast<std::size_t>(i)]);
+    }
+    cells_[cell] += weight;
 }
 
 }  // namespace

@@ -41,6 +41,7 @@ struct Triple {
 struct WindowOdds {
     std::array<int, 3> stops{};  // left, center, right stop index 0..20 (position = index + 1)
     Fraction probability;
+    std::string road;  // the first game found that ends in it: panel-script lines, joined by '\n'
 };
 
 struct TripleWindows {

@@ -1,0 +1,202 @@
+// The judge: which roles can show a window, or the part of it the stopped
+// reels show, at a bet and a stop order, from judge-data/judge-B-O.json
+// (reelctl-atlas --formats judge). The query lives in the address:
+// judge.html#bet=B&order=O&left=L&center=C&right=R&odds=ROLE:1/N,...
+const reelNames = [['左', 'left'], ['中', 'center'], ['右', 'right']];
+const stopNames = ['第1停止', '第2停止', '第3停止'];
+const symbolLabels = { seven: '7', bar: 'BAR', frog: 'ｶｴﾙ', moon: '月', orange: 'ｵﾚﾝｼﾞ', bell: 'ﾍﾞﾙ', cherry: 'ﾁｪﾘｰ' };
+const orders = [[0, 1, 2], [0, 2, 1], [1, 0, 2], [1, 2, 0], [2, 0, 1], [2, 1, 0]];
+const bonusRoles = new Set([4, 5, 6, 7, 8, 9]);
+const cache = new Map();
+const query = { bet: 2, order: 0, stops: [null, null, null], odds: new Map() };
+
+const gcd = (a, b) => { while (b) [a, b] = [b, a % b]; return a; };
+function fraction(n, d) { const g = gcd(n, d) || 1; return `${n / g}/${d / g}`; }
+const percent = (p) => `${(100 * p).toPrecision(4).replace(/\.?0+$/, '')}%`;
+const oneIn = (p) => (p > 0 ? `1/${(1 / p).toFixed(1).replace(/\.0$/, '')}` : '—');
+
+export async function data(bet, order) {
+  const key = `${bet}-${order}`;
+  if (!cache.has(key)) cache.set(key, fetch(`judge-data/judge-${key}.json`).then((r) => r.json()));
+  return cache.get(key);
+}
+
+function readAddress() {
+  const fields = new URLSearchParams(window.location.hash.slice(1));
+  const number = (name, max) => {
+    const v = fields.get(name);
+    return v !== null && /^\d+$/.test(v) && Number(v) <= max ? Number(v) : null;
+  };
+  query.bet = number('bet', 2) ?? 2;
+  query.order = number('order', 5) ?? 0;
+  query.stops = ['left', 'center', 'right'].map((name) => number(name, 20));
+  query.odds = new Map();
+  for (const item of (fields.get('odds') || '').split(',')) {
+    const m = /^(\d+):1\/(\d+(?:\.\d+)?)$/.exec(item);
+    if (m && Number(m[2]) >= 1) query.odds.set(Number(m[1]), Number(m[2]));
+  }
+}
+
+function writeAddress() {
+  const parts = [`bet=${query.bet}`, `order=${query.order}`];
+  query.stops.forEach((s, reel) => { if (s !== null) parts.push(`${['left', 'center', 'right'][reel]}=${s}`); });
+  if (query.odds.size) parts.push(`odds=${[...query.odds].map(([r, n]) => `${r}:1/${n}`).join(',')}`);
+  const hash = `#${parts.join('&')}`;
+  if (window.location.hash !== hash) history.replaceState(null, '', hash);
+}
+
+// The answer to the query: the matching windows and every role's marginal.
+export function judge(d, stops) {
+  const matching = d.windows.filter((w) => stops.every((s, reel) => s === null || w[reel] === s));
+  const grains = new Array(d.roles.length).fill(0);
+  for (const w of matching) for (let i = 0; i < w[3].length; i += 2) grains[w[3][i]] += w[3][i + 1];
+  const roles = d.roles.map(([role, name], i) => ({ role, name, grains: grains[i] })).filter((r) => r.grains > 0);
+  const shown = new Set(roles.map((r) => r.role));
+  const bonus = [...shown].filter((r) => bonusRoles.has(r));
+  let cls = 'impossible';
+  if (shown.size) {
+    if (bonus.length === 0) cls = 'no-bonus';
+    else if (bonus.length < shown.size) cls = 'mixed';
+    else if (bonus.every((r) => r <= 6)) cls = 'BIG-only';
+    else if (bonus.every((r) => r >= 7)) cls = 'REG-only';
+    else cls = 'bonus-only';
+  }
+  return { matching, roles, cls };
+}
+
+const classNames = { 'BIG-only': 'BIGのみ', 'REG-only': 'REGのみ', 'bonus-only': 'ボーナス確定', 'no-bonus': 'ボーナスなし', mixed: '混在', impossible: '出ない' };
+
+function element(tag, text, attributes = {}) {
+  const e = document.createElement(tag);
+  if (text !== undefined) e.textContent = text;
+  for (const [k, v] of Object.entries(attributes)) e.setAttribute(k, v);
+  return e;
+}
+
+function drawReels(d) {
+  const box = document.getElementById('reels');
+  box.replaceChildren();
+  const order = orders[query.order];
+  for (let reel = 0; reel < 3; ++reel) {
+    const column = element('div', undefined, { class: 'reel' });
+    const n = order.indexOf(reel);
+    column.append(element('div', `${reelNames[reel][0]} ${stopNames[n]}`), element('div', reelNames[reel][1], { class: 'en' }));
+    const strip = element('div', undefined, { class: 'strip', id: `strip-${reel}` });
+    const none = element('button', '未停止', { 'data-stop': '', title: 'not stopped yet' });
+    if (query.stops[reel] === null) none.classList.add('stop');
+    strip.append(none);
+    for (let stop = 0; stop < 21; ++stop) {
+      const [top, middle, bottom] = d.strips[reel][stop];
+      const label = `${stop + 1}: ${symbolLabels[d.symbols[middle]]}`;
+      const b = element('button', label, { 'data-stop': String(stop), title: `top ${d.symbols[top]}, middle ${d.symbols[middle]}, bottom ${d.symbols[bottom]}` });
+      const s = query.stops[reel];
+      if (s === stop) b.classList.add('stop');
+      else if (s !== null && (stop === (s + 20) % 21 || stop === (s + 1) % 21)) b.classList.add('seen');
+      strip.append(b);
+    }
+    strip.addEventListener('click', (e) => {
+      const stop = e.target.closest('button')?.dataset.stop;
+      if (stop === undefined) return;
+      query.stops[reel] = stop === '' ? null : Number(stop);
+      update();
+    });
+    column.append(strip);
+    // By symbols per line: the stops whose top, middle and bottom lines match.
+    const lines = element('div');
+    ['上段', '中段', '下段'].forEach((name, line) => {
+      const select = element('select', undefined, { 'data-line': String(line), title: `${['top', 'middle', 'bottom'][line]} line` });
+      select.append(element('option', name, { value: '' }));
+      d.symbols.forEach((symbol, k) => select.append(element('option', symbolLabels[symbol], { value: String(k) })));
+      lines.append(select);
+    });
+    lines.addEventListener('change', () => {
+      const wanted = [...lines.querySelectorAll('select')].map((s) => (s.value === '' ? null : Number(s.value)));
+      const fits = d.strips[reel].map((l, stop) => (wanted.every((w, line) => w === null || l[line] === w) ? stop : -1)).filter((s) => s >= 0);
+      if (fits.length === 1) { query.stops[reel] = fits[0]; update(); }
+      else for (const b of strip.querySelectorAll('button[data-stop]')) b.classList.toggle('seen', b.dataset.stop !== '' && fits.includes(Number(b.dataset.stop)));
+    });
+    column.append(lines);
+    box.append(column);
+  }
+}
+
+function drawOdds(d) {
+  const box = document.getElementById('odds');
+  box.querySelectorAll('label').forEach((l) => l.remove());
+  for (const [role, name] of d.roles) {
+    const input = element('input', undefined, { 'data-role': String(role), placeholder: '1/N', inputmode: 'decimal' });
+    if (query.odds.has(role)) input.value = `1/${query.odds.get(role)}`;
+    input.addEventListener('change', () => {
+      const m = /^\s*1\s*\/\s*(\d+(?:\.\d+)?)\s*$/.exec(input.value);
+      if (m && Number(m[1]) >= 1) query.odds.set(role, Number(m[1])); else query.odds.delete(role);
+      update();
+    });
+    const label = element('label', `${name} `);
+    label.append(input, ' ');
+    box.append(label);
+  }
+}
+
+function roadLink(w, d) {
+  const a = element('a', '開く open', { href: `index.html#road=${encodeURIComponent(w[4])}` });
+  return a;
+}
+
+async function render() {
+  const d = await data(query.bet, query.order);
+  document.getElementById('bet').value = String(query.bet);
+  document.getElementById('order').value = String(query.order);
+  drawReels(d);
+  drawOdds(d);
+  const { matching, roles, cls } = judge(d, query.stops);
+  const grain = d.grain;
+  // P(role | window) among the roles whose odds were typed.
+  const typed = roles.filter((r) => query.odds.has(r.role));
+  const evidence = typed.reduce((s, r) => s + (r.grains / grain) / query.odds.get(r.role), 0);
+  document.getElementById('sum').textContent = `${classNames[cls]} (${cls}) — ${roles.length} 役 roles, ${matching.length} 出目 windows`;
+  document.getElementById('sum').dataset.class = cls;
+  const table = document.getElementById('roles');
+  table.replaceChildren(element('tr'));
+  table.firstChild.append(...['役 role', 'P(出目 | 役)', '1 in N', 'fraction', 'P(役 | 出目)'].map((t) => element('th', t)));
+  for (const r of roles) {
+    const p = r.grains / grain;
+    const row = element('tr', undefined, { 'data-role': String(r.role) });
+    const posterior = query.odds.has(r.role) && evidence > 0 ? percent(p / query.odds.get(r.role) / evidence) : '';
+    row.append(element('td', `${r.role} ${r.name}`), element('td', percent(p)), element('td', oneIn(p)),
+      element('td', fraction(r.grains, grain), { class: 'fraction' }), element('td', posterior));
+    table.append(row);
+  }
+  const shown = matching.slice(0, 200);
+  document.getElementById('count').textContent = matching.length > shown.length ? `${matching.length} (the first ${shown.length} shown)` : `${matching.length}`;
+  const list = document.getElementById('windows');
+  list.replaceChildren(element('tr'));
+  list.firstChild.append(...['出目 window', '役 roles: P(出目 | 役), 1 in N', 'class', 'road'].map((t) => element('th', t)));
+  for (const w of shown) {
+    const one = judge({ ...d, windows: [w] }, [w[0], w[1], w[2]]);
+    const cells = element('td', `${w[0] + 1}-${w[1] + 1}-${w[2] + 1}`);
+    cells.title = [0, 1, 2].map((line) => [0, 1, 2].map((reel) => symbolLabels[d.symbols[d.strips[reel][w[reel]][line]]]).join(' ')).join(' / ');
+    const row = element('tr', undefined, { 'data-window': `${w[0]},${w[1]},${w[2]}` });
+    row.append(cells, element('td', one.roles.map((r) => `${r.name} ${percent(r.grains / grain)} (${oneIn(r.grains / grain)})`).join(', ')),
+      element('td', one.cls));
+    const road = element('td');
+    road.append(roadLink(w, d));
+    row.append(road);
+    list.append(row);
+  }
+}
+
+let rendering = Promise.resolve();
+// The root element's data-query names the address of the query last drawn.
+function update() {
+  writeAddress();
+  const hash = window.location.hash;
+  rendering = render().then(() => { document.documentElement.dataset.query = hash; });
+  return rendering;
+}
+
+document.getElementById('bet').addEventListener('change', (e) => { query.bet = Number(e.target.value); query.stops = [null, null, null]; update(); });
+document.getElementById('order').addEventListener('change', (e) => { query.order = Number(e.target.value); update(); });
+window.addEventListener('hashchange', () => { readAddress(); update(); });
+readAddress();
+update().then(() => { document.documentElement.dataset.ready = '1'; });
+window.reelctlJudge = { data, judge, query, update: (q) => { Object.assign(query, q); return update(); } };
