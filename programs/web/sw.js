@@ -7,12 +7,13 @@
 // one of them was visited. A new page of the site joins by adding its file
 // and its data here (judge.html and its data, practice.html).
 
-const cacheName = 'reelctl-site-1';
+const cacheName = 'reelctl-site-2';
 const pages = [
   './',
   'index.html', 'page.js', 'panel.css', 'panel_view.js', 'read_back.js', 'combo.js', 'menu_bar.js', 'keys.js', 'focus.js', 'elements.js',
   'reelctl-web.js', 'reelctl-web.wasm', 'help.html', 'manifest.webmanifest',
   'atlas/index.html', 'atlas/atlas.css', 'atlas/lookup.html', 'atlas/lookup.js', 'atlas/lookup.json',
+  'pictures/reelctl-48.png', 'pictures/reelctl-256.png',
 ];
 
 self.addEventListener('install', (event) => {

@@ -154,6 +154,24 @@ test('offline: after one visit the viewer and the atlas open with the network cu
   await context.close();
 });
 
+test('installable: the manifest\'s icons load and are PNG pictures of the sizes it names', async () => {
+  const manifestUrl = new URL('manifest.webmanifest', shared.server.url);
+  const manifest = await (await fetch(manifestUrl)).json();
+  const sizes = [];
+  for (const icon of manifest.icons) {
+    assert.equal(icon.type, 'image/png', icon.src);
+    const answer = await fetch(new URL(icon.src, manifestUrl));
+    assert.ok(answer.ok, `${icon.src} loads`);
+    const bytes = Buffer.from(await answer.arrayBuffer());
+    assert.deepEqual([...bytes.subarray(0, 8)], [0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a], `${icon.src} is a PNG`);
+    assert.equal(bytes.toString('latin1', 12, 16), 'IHDR', icon.src);
+    const size = `${bytes.readUInt32BE(16)}x${bytes.readUInt32BE(20)}`;
+    assert.equal(size, icon.sizes, icon.src);
+    sizes.push(bytes.readUInt32BE(16));
+  }
+  assert.ok(sizes.some((size) => size >= 144), 'Chromium offers installation from an icon of 144 pixels or more');
+});
+
 test('size: a wide screen centres the panel; Ctrl+Alt+Up enlarges it in whole steps, kept for the next visit', async () => {
   const context = await shared.browser.newContext({ viewport: { width: 1600, height: 1000 } });
   const { page } = await openPanel(context, shared.server.url);
