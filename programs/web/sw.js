@@ -12,7 +12,7 @@ const pages = [
   './',
   'index.html', 'page.js', 'panel.css', 'panel_view.js', 'read_back.js', 'combo.js', 'menu_bar.js', 'keys.js', 'focus.js', 'elements.js',
   'reelctl-web.js', 'reelctl-web.wasm', 'help.html', 'manifest.webmanifest',
-  'atlas/index.html', 'atlas/atlas.css', 'atlas/lookup.html', 'atlas/lookup.js', 'atlas/lookup.json',
+  'atlas/index.html', 'atlas/atlas.css', 'atlas/lookup.html', 'atlas/lookup.js', 'atlas/lookup-data.js', 'atlas/lookup.json',
   'pictures/reelctl-48.png', 'pictures/reelctl-256.png',
 ];
 
