@@ -8,6 +8,11 @@
 // standard input, and gives back exactly what reelctl-script prints; with
 // "--key-lines" it also takes the keyboard tests' `key KEY...` lines.
 //
+// The module's own `view` (the PanelView) and `readBack` (what a script run
+// reads and does through the DOM) are exported for tests that must reach a
+// state no user can make, e.g. a combo's text that matches no item:
+// `const { view } = await import('./page.js')` gives this page's instances.
+//
 // An address ending in #road=<lines, percent-encoded as encodeURIComponent
 // does> opens a fresh panel and plays the lines on it as the user's clicks,
 // picks and menu commands (the atlas links to its situations so); the panel
@@ -116,6 +121,7 @@ if (road === null) open();
 window.addEventListener('hashchange', () => followAddress());
 // focusedId(): the control with the keyboard focus, as the dialog manager keeps it (-1: none).
 window.reelctl = { runScript, open, road, focusedId: () => view.focusedId(), readyAt: performance.now() };
+export { view, readBack };
 document.documentElement.dataset.ready = 'true';
 // Kept for opening offline (sw.js); a service worker needs http: or https:.
 if ('serviceWorker' in navigator && window.isSecureContext && /^https?:$/.test(window.location.protocol)) {

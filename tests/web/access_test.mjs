@@ -132,6 +132,35 @@ test('axe: no WCAG 2.1 A or AA violation on the viewer and the atlas', async () 
   await context.close();
 });
 
+// A message box as a script's `settext 1057 x` and CBN_SELENDOK open it (no
+// user of the drop-down lists can type a role), left open for axe, then
+// answered by the keyboard: the focus goes where the dialog manager says.
+test('axe: no WCAG 2.1 A or AA violation with a message box open; answered, the focus returns as reelctl-script says', async () => {
+  const context = await shared.browser.newContext({ viewport: { width: 1280, height: 900 } });
+  const { page, errors } = await openPanel(context, shared.server.url);
+  const road = ['settext 1057 x', 'command 1057 9'];
+  const dump = await nativeDump(road);
+  assert.equal(dump.messages.length, 1, JSON.stringify(dump.messages));
+  await page.evaluate(async () => {
+    const { view, readBack } = await import(new URL('page.js', document.baseURI).href);
+    readBack.typeText(1057, 'x');
+    view.sendCommand(1057, view.messages.selendok);
+  });
+  const box = page.locator('dialog.msgbox[open]');
+  assert.equal(await box.count(), 1, 'the box is open');
+  assert.ok(await page.evaluate(() => document.activeElement.closest('dialog.msgbox') !== null), 'the box has the DOM focus');
+  assert.equal(await box.getAttribute('role'), 'alertdialog');
+  assert.equal(await box.locator('.msgbox-text').textContent(), dump.messages[0].text, 'the box says what reelctl-script shows');
+  assert.deepEqual(await axeViolations(page), [], 'the viewer with a message box open');
+  await page.keyboard.press('Enter');
+  assert.equal(await page.locator('dialog.msgbox').count(), 0, 'OK closes the box');
+  assert.equal(await page.evaluate(() => window.reelctl.focusedId()), dump.focus, 'the dialog manager\'s focus');
+  assert.equal(await focused(page), dump.focus, 'the DOM focus follows it');
+  assert.deepEqual(await pageControls(page), dump.controls, 'the panel after the box');
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
 test('offline: after one visit the viewer and the atlas open with the network cut', async () => {
   const context = await shared.browser.newContext({ viewport: { width: 1280, height: 900 } });
   const { page } = await openPanel(context, shared.server.url);
@@ -152,6 +181,24 @@ test('offline: after one visit the viewer and the atlas open with the network cu
   const data = await offline.page.evaluate(() => fetch('lookup.json').then((r) => r.json()).then(() => true, () => false));
   assert.ok(data, "the lookup's data answers offline");
   await context.close();
+});
+
+test('installable: the manifest\'s icons load and are PNG pictures of the sizes it names', async () => {
+  const manifestUrl = new URL('manifest.webmanifest', shared.server.url);
+  const manifest = await (await fetch(manifestUrl)).json();
+  const sizes = [];
+  for (const icon of manifest.icons) {
+    assert.equal(icon.type, 'image/png', icon.src);
+    const answer = await fetch(new URL(icon.src, manifestUrl));
+    assert.ok(answer.ok, `${icon.src} loads`);
+    const bytes = Buffer.from(await answer.arrayBuffer());
+    assert.deepEqual([...bytes.subarray(0, 8)], [0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a], `${icon.src} is a PNG`);
+    assert.equal(bytes.toString('latin1', 12, 16), 'IHDR', icon.src);
+    const size = `${bytes.readUInt32BE(16)}x${bytes.readUInt32BE(20)}`;
+    assert.equal(size, icon.sizes, icon.src);
+    sizes.push(bytes.readUInt32BE(16));
+  }
+  assert.ok(sizes.some((size) => size >= 144), 'Chromium offers installation from an icon of 144 pixels or more');
 });
 
 test('size: a wide screen centres the panel; Ctrl+Alt+Up enlarges it in whole steps, kept for the next visit', async () => {

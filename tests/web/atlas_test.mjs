@@ -4,8 +4,10 @@
 // native reelctl-script shows after the same road.
 
 import assert from 'node:assert/strict';
+import path from 'node:path';
 import { test } from 'node:test';
-import { nativeDump, pageControls, useSiteAndBrowser } from './harness.mjs';
+import { pathToFileURL } from 'node:url';
+import { nativeDump, pageControls, site, useSiteAndBrowser } from './harness.mjs';
 
 const shared = useSiteAndBrowser();
 
@@ -73,6 +75,38 @@ test('atlas: the reverse lookup lists the presses after a choice', async () => {
   const anchor = target.slice(target.indexOf('#') + 1);
   assert.equal(await page.locator(`[id="${anchor}"]`).count(), 1, `the situation ${anchor} is on the page`);
   assert.deepEqual(problems, []);
+  await context.close();
+});
+
+// The lookup's answers (the sum and the first hundred situations) for a few
+// choices, each opened afresh from its address.
+async function lookupAnswers(context, base, route) {
+  const page = await context.newPage();
+  const problems = [];
+  page.on('pageerror', (error) => problems.push(error.message));
+  if (route) await page.route('**/lookup-data.js', route);
+  const answers = [];
+  for (const choice of ['bet=2&order=2&role=-1&reel=2&line=2&symbol=0', 'bet=-1&order=-1&role=0&reel=1&line=1&symbol=3',
+    'bet=0&order=5&role=-1&reel=0&line=0&symbol=7']) {
+    await page.goto('about:blank');
+    await page.goto(`${base}#${choice}`);
+    await page.waitForFunction(() => /situations, /.test(document.getElementById('sum').textContent), null, { timeout: 10000 })
+      .catch(async () => assert.fail(`${base}: ${await page.locator('#sum').textContent()}`));
+    answers.push({ choice, sum: await page.locator('#sum').textContent(), out: await page.locator('#out').innerHTML() });
+  }
+  assert.deepEqual(problems, [], base);
+  await page.close();
+  return answers;
+}
+
+test('atlas: the reverse lookup opened from the files answers as over HTTP, and over HTTP from lookup.json alone', async () => {
+  const context = await shared.browser.newContext();
+  const served = await lookupAnswers(context, `${shared.server.url}atlas/lookup.html`);
+  assert.ok(served.every((answer) => /^[1-9]\d* situations/.test(answer.sum)), JSON.stringify(served.map((a) => a.sum)));
+  const fromFiles = await lookupAnswers(context, pathToFileURL(path.join(site, 'atlas', 'lookup.html')).href);
+  assert.deepEqual(fromFiles, served, 'from file://');
+  const fetched = await lookupAnswers(context, `${shared.server.url}atlas/lookup.html`, (route) => route.fulfill({ status: 404 }));
+  assert.deepEqual(fetched, served, 'from lookup.json when lookup-data.js is missing');
   await context.close();
 });
 

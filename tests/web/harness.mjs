@@ -24,6 +24,7 @@ const types = {
   '.css': 'text/css',
   '.wasm': 'application/wasm',
   '.bmp': 'image/bmp',
+  '.png': 'image/png',
   '.json': 'application/json',
 };
 

@@ -441,7 +441,7 @@ std::string lookup_page() {
            "<label>role <select id=role></select></label><p><label>reel <select id=reel></select></label> "
            "<label>line <select id=line></select></label><p id=symbols></form>\n"
            "<p id=sum>Loading&hellip;<ol id=out></ol><p><button id=more hidden>more</button>\n"
-           "<script src=lookup.js></script>\n";
+           "<script src=lookup-data.js></script><script src=lookup.js></script>\n";
     return out;
 }
 
@@ -590,7 +590,10 @@ bool write_html(const std::filesystem::path& dir, const Atlas& atlas, HtmlReport
     if (ok) {
         const std::string data = lookup_data(atlas, tree);
         report.lookup_bytes = data.size();
-        ok = put("lookup.json", data, false);
+        // The same data as a script for a page opened from the files, where a
+        // browser fetches nothing; lookup.js takes it when it is there.
+        ok = put("lookup.json", data, false) &&
+             put("lookup-data.js", "window.reelctlLookupData = " + data + ";\n", false);
     }
     report.pages = static_cast<int>(tree.pages.size());
     return ok;

@@ -116,11 +116,13 @@
     update();
   }
 
-  fetch("lookup.json")
-    .then((response) => { if (!response.ok) throw new Error("HTTP " + response.status); return response.json(); })
+  // lookup-data.js, included before this script, holds the data where the
+  // page opens from the files; over HTTP lookup.json stands in if it is missing.
+  (window.reelctlLookupData ? Promise.resolve(window.reelctlLookupData) : fetch("lookup.json")
+    .then((response) => { if (!response.ok) throw new Error("HTTP " + response.status); return response.json(); }))
     .then(start)
     .catch((error) => {
       $("sum").textContent = "The lookup's data (lookup.json) could not be loaded: " + error.message +
-        ". The pages must be served over HTTP (for example python3 -m http.server in the site's folder).";
+        ". Keep lookup-data.js or lookup.json beside the page, or serve the pages over HTTP (for example python3 -m http.server in the site's folder).";
     });
 })();
