@@ -8,7 +8,12 @@
 // strip index 0 stood on the bottom line) shows index floor(p) on the bottom
 // line and index floor(p) + 1 coming down onto it: the reels turn downward.
 //
-// The address keeps the speed: practice.html#rpm=N (60..80, default 80).
+// The address keeps the settings: practice.html#rpm=N (60..80, default 80)
+// and, for practice in a fixed stop order, &order=ABC (the reels 0 left,
+// 1 center, 2 right in the order they must be pressed: order=021).
+//
+// Pause freezes the turning reels (no press is read meanwhile); with
+// prefers-reduced-motion the reels step from index to index instead of gliding.
 //
 // window.practice.state() tells the reels' state to whoever drives the page.
 
@@ -30,7 +35,15 @@ function rpmOf(hash) {
   return Math.min(80, Math.max(60, rpm));
 }
 
+function orderOf(hash) {
+  const found = /(?:^#|&)order=([012]{3})(?:&|$)/.exec(hash);
+  return found && new Set(found[1]).size === 3 ? [...found[1]].map(Number) : null;
+}
+
 let rpm = rpmOf(window.location.hash);
+let fixedOrder = orderOf(window.location.hash);
+let paused = null;  // the time the pause began, while paused
+const reducedMotion = window.matchMedia('(prefers-reduced-motion: reduce)');
 // Milliseconds per frame: one turn of 21 frames takes 60000 / rpm ms.
 const frameMs = () => 60000 / (rpm * positions);
 
@@ -75,14 +88,15 @@ function draw(time) {
       view.pictures.forEach((img, k) => { img.src = `pictures/${pictureOf[strips[r][mod(bottom + 3 - k)]]}.bmp`; });
       view.frame.setAttribute('aria-label', `${reelNames[r]} reel, ${strips[r][mod(bottom)]} on the bottom line`);
     }
-    view.band.style.transform = `translateY(${((p - bottom) - 1) * rowPixels}px)`;
+    const fraction = reducedMotion.matches ? 0 : p - bottom;
+    view.band.style.transform = `translateY(${(fraction - 1) * rowPixels}px)`;
   });
 }
 
 let drawing = false;
 function frameLoop(time) {
   draw(time);
-  if (reels.some((reel) => reel.turning)) requestAnimationFrame(frameLoop);
+  if (reels.some((reel) => reel.turning) && paused === null) requestAnimationFrame(frameLoop);
   else drawing = false;
 }
 function keepDrawing() {
@@ -95,7 +109,7 @@ const word = document.getElementById('word');
 const list = document.getElementById('presses');
 
 function start(time) {
-  if (reels.some((reel) => reel.turning)) return;
+  if (reels.some((reel) => reel.turning) || paused !== null) return;
   for (const reel of reels) Object.assign(reel, { turning: true, since: time });
   presses = [];
   list.replaceChildren();
@@ -105,8 +119,16 @@ function start(time) {
 
 function stop(r, time) {
   const reel = reels[r];
+  if (paused !== null) {
+    word.textContent = 'Paused: no press is taken.';
+    return;
+  }
   if (!reel.turning) {
     word.textContent = `The ${reelNames[r]} reel is not turning.`;
+    return;
+  }
+  if (fixedOrder && fixedOrder[presses.length] !== r) {
+    word.textContent = `Out of order: the ${reelNames[fixedOrder[presses.length]]} reel is next, not the ${reelNames[r]}.`;
     return;
   }
   const index = mod(Math.floor(phase(reel, time)));
@@ -137,6 +159,40 @@ for (const button of document.querySelectorAll('button.stop'))
 for (const button of document.querySelectorAll('#buttons button'))
   button.addEventListener('keydown', (event) => { if (event.key === ' ' || event.key === 'Enter') event.preventDefault(); });
 
+const address = () => `#rpm=${rpm}${fixedOrder ? `&order=${fixedOrder.join('')}` : ''}`;
+
+// Pause and resume: the reels' phases stand still meanwhile.
+const pauseButton = document.getElementById('pause');
+function togglePause(time) {
+  if (paused === null) {
+    if (!reels.some((reel) => reel.turning)) return;
+    paused = time;
+    for (const reel of reels) if (reel.turning) reel.stand = phase(reel, time);
+    pauseButton.textContent = 'Resume';
+    pauseButton.setAttribute('aria-pressed', 'true');
+    word.textContent = 'Paused.';
+  } else {
+    for (const reel of reels) if (reel.turning) reel.since = time;
+    paused = null;
+    pauseButton.textContent = 'Pause';
+    pauseButton.setAttribute('aria-pressed', 'false');
+    word.textContent = '';
+    keepDrawing();
+  }
+}
+pauseButton.addEventListener('click', (event) => togglePause(event.timeStamp));
+window.addEventListener('keydown', (event) => {
+  if (event.key === 'p' && !event.repeat) togglePause(event.timeStamp);
+});
+
+const orderSelect = document.getElementById('order');
+orderSelect.value = fixedOrder ? fixedOrder.join('') : '';
+orderSelect.addEventListener('change', () => {
+  fixedOrder = orderOf(`#order=${orderSelect.value}`);
+  history.replaceState(null, '', address());
+});
+orderSelect.addEventListener('keydown', (event) => event.stopPropagation());
+
 const rpmInput = document.getElementById('rpm');
 rpmInput.value = String(rpm);
 rpmInput.addEventListener('change', () => {
@@ -147,13 +203,13 @@ rpmInput.addEventListener('change', () => {
   }
   rpm = rpmOf(`#rpm=${rpmInput.value}`);
   rpmInput.value = String(rpm);
-  history.replaceState(null, '', `#rpm=${rpm}`);
+  history.replaceState(null, '', address());
 });
 rpmInput.addEventListener('keydown', (event) => event.stopPropagation());
 
 draw(performance.now());
 window.practice = {
   frameMs,
-  state: () => ({ rpm, turning: reels.map((reel) => reel.turning), stands: reels.map((reel) => reel.stand), presses }),
+  state: () => ({ rpm, order: fixedOrder, paused: paused !== null, word: word.textContent, turning: reels.map((reel) => reel.turning), stands: reels.map((reel) => reel.stand), presses }),
 };
 document.documentElement.dataset.ready = 'true';

@@ -109,3 +109,32 @@ test('practice: taps on a 390 px phone start and stop the reels in the order tap
   assert.deepEqual(errors, []);
   await context.close();
 });
+
+test('practice: a fixed order refuses a press out of order; a pause freezes the reels; reduced motion steps', async () => {
+  const context = await shared.browser.newContext({ reducedMotion: 'reduce' });
+  const { page, errors } = await openPractice(context, '#rpm=80&order=201');
+  const frameMs = await page.evaluate(() => window.practice.frameMs());
+  const t0 = await page.evaluate(() => performance.now());
+  await keyAt(page, ' ', t0);
+  // Half a frame into index 3: the bands stand whole rows, not between them.
+  await page.clock.runFor(Math.round(3.5 * frameMs));
+  const shifts = await page.$$eval('.reel .band', (bands) => bands.map((band) => band.style.transform));
+  assert.deepEqual(shifts, Array(3).fill(`translateY(-${26}px)`));
+  await keyAt(page, 'ArrowLeft', t0 + 3.5 * frameMs);
+  let state = await page.evaluate(() => window.practice.state());
+  assert.deepEqual(state.presses, []);
+  assert.match(state.word, /Out of order: the right reel is next/);
+  await keyAt(page, 'ArrowRight', t0 + 3.5 * frameMs);
+  // Paused at 5.5 frames for ten seconds; resumed, a press 1 frame later reads index 6.
+  await keyAt(page, 'p', t0 + 5.5 * frameMs);
+  await keyAt(page, '1', t0 + 6 * frameMs);
+  assert.equal((await page.evaluate(() => window.practice.state())).presses.length, 1);
+  await keyAt(page, 'p', t0 + 5.5 * frameMs + 10000);
+  await keyAt(page, '1', t0 + 6.5 * frameMs + 10000);
+  await keyAt(page, '2', t0 + 7.5 * frameMs + 10000);
+  state = await page.evaluate(() => window.practice.state());
+  assert.deepEqual(state.presses.map((press) => [press.reel, press.index]), [[2, 3], [0, 6], [1, 7]]);
+  assert.deepEqual(state.order, [2, 0, 1]);
+  assert.deepEqual(errors, []);
+  await context.close();
+});
