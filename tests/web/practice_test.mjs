@@ -138,3 +138,24 @@ test('practice: a fixed order refuses a press out of order; a pause freezes the 
   assert.deepEqual(errors, []);
   await context.close();
 });
+
+test('practice: the keyboard alone plays a game (Playwright keyboard), and the screenshot', async () => {
+  const context = await shared.browser.newContext({ viewport: { width: 640, height: 600 } });
+  const { page, errors } = await openPractice(context);
+  await page.keyboard.press('Enter');
+  await page.clock.runFor(400);
+  for (const key of ['ArrowDown', '3', 'ArrowLeft']) {
+    await page.keyboard.press(key);
+    await page.clock.runFor(150);
+  }
+  // A second stop of the same reel is refused with a word.
+  await page.keyboard.press('1');
+  const state = await page.evaluate(() => window.practice.state());
+  assert.deepEqual(state.presses.map((press) => press.reel), [1, 2, 0]);
+  assert.match(state.word, /left reel is not turning/);
+  assert.equal(await page.locator('#presses li').count(), 3);
+  fs.mkdirSync(process.env.REELCTL_SHOTS, { recursive: true });
+  await page.locator('main').screenshot({ path: path.join(process.env.REELCTL_SHOTS, 'web-practice.png') });
+  assert.deepEqual(errors, []);
+  await context.close();
+});
