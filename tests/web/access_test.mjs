@@ -119,7 +119,7 @@ async function axeViolations(page) {
   });
 }
 
-test('axe: no WCAG 2.1 A or AA violation on the viewer and the atlas', async () => {
+test('axe: no WCAG 2.1 A or AA violation on the viewer, the atlas and the judge', async () => {
   const context = await shared.browser.newContext({ viewport: { width: 1280, height: 900 } });
   const { page } = await openPanel(context, shared.server.url);
   assert.deepEqual(await axeViolations(page), [], 'the viewer at start');
@@ -129,6 +129,10 @@ test('axe: no WCAG 2.1 A or AA violation on the viewer and the atlas', async () 
     await page.goto(`${shared.server.url}atlas/${file}`);
     assert.deepEqual(await axeViolations(page), [], `the atlas's ${file}`);
   }
+  // The judge with a query: a first stop, so that its lists are filled.
+  await page.goto(`${shared.server.url}judge.html#bet=2&order=0&left=18`);
+  await page.waitForSelector('[data-query]');
+  assert.deepEqual(await axeViolations(page), [], 'the judge with a query');
   await context.close();
 });
 
