@@ -6,6 +6,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev python3 unzip qt6-base-dev
+          libsqlite3-dev sqlite3
           libpng-dev fonts-ipafont-gothic dpkg-dev file desktop-file-utils appstream groff-base)
 for extra in "$@"; do
   case "$extra" in

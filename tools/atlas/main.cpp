@@ -13,6 +13,8 @@
 // DIR/windows.csv       the probability of every window of every bet, stop
 //                       order and role; tells.csv and tell-counts.csv, what
 //                       each window tells (tools/windows/, docs/windows.md)
+// DIR/atlas.sqlite      the situations, presses and windows as tables (not a
+//                       default format; built when SQLite is there)
 #include <getopt.h>
 
 #include <algorithm>
@@ -25,6 +27,9 @@
 
 #include "tools/atlas/atlas.h"
 #include "tools/atlas/html.h"
+#ifdef REELCTL_HAVE_SQLITE
+#include "tools/atlas/sqlite_out.h"
+#endif
 #include "tools/windows/judge.h"
 #include "tools/windows/judge_data.h"
 #include "tools/windows/tells.h"
@@ -32,10 +37,10 @@
 namespace {
 
 constexpr const char* program_name = "reelctl-atlas";
-constexpr std::string_view format_names[] = {"jsonl", "csv", "html", "windows", "judge"};
+constexpr std::string_view format_names[] = {"jsonl", "csv", "html", "windows", "judge", "sqlite"};
 
 int usage(std::FILE* out, int status) {
-    std::fprintf(out, "usage: %s --out DIR [--formats jsonl,csv,html,windows,judge]\n"
+    std::fprintf(out, "usage: %s --out DIR [--formats jsonl,csv,html,windows,judge,sqlite]\n"
                       "       %s --judge --bet B --order O [--left L] [--center C] [--right R] (--judge --help)\n",
                  program_name, program_name);
     return status;
@@ -76,18 +81,26 @@ int main(int argc, char** argv) {
         }
     }
     if (out_dir.empty() || optind != argc) return usage(stderr, 1);
-    bool wanted[5] = {};
+    bool wanted[6] = {};
     for (std::size_t start = 0; start <= formats.size();) {
         const std::size_t end = std::min(formats.find(',', start), formats.size());
         const std::string name = formats.substr(start, end - start);
         const auto known = std::find(std::begin(format_names), std::end(format_names), name);
         if (known == std::end(format_names)) {
-            std::fprintf(stderr, "%s: unknown format \"%s\" (jsonl, csv, html, windows, judge)\n", program_name, name.c_str());
+            std::fprintf(stderr, "%s: unknown format \"%s\" (jsonl, csv, html, windows, judge, sqlite)\n", program_name, name.c_str());
             return usage(stderr, 1);
         }
         wanted[known - std::begin(format_names)] = true;
         start = end + 1;
     }
+
+#ifndef REELCTL_HAVE_SQLITE
+    if (wanted[5]) {
+        std::fprintf(stderr, "%s: the sqlite format is not built in (SQLite was not found when it was configured)\n",
+                     program_name);
+        return 1;
+    }
+#endif
 
     std::error_code error;
     std::filesystem::create_directories(out_dir, error);
@@ -104,7 +117,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s: %s\n", program_name, problem.c_str());
             return 1;
         }
-        if (!wanted[0] && !wanted[1] && !wanted[2] && !wanted[3]) return 0;
+        if (!wanted[0] && !wanted[1] && !wanted[2] && !wanted[3] && !wanted[5]) return 0;
     }
     if (wanted[3]) {
         std::string summary, problem;
@@ -113,7 +126,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         std::printf("%s\n", summary.c_str());
-        if (!wanted[0] && !wanted[1] && !wanted[2]) return 0;
+        if (!wanted[0] && !wanted[1] && !wanted[2] && !wanted[5]) return 0;
     }
     const reelctl::atlas::Atlas atlas = reelctl::atlas::collect();
     if (atlas.walk.failures) {
@@ -130,6 +143,18 @@ int main(int argc, char** argv) {
     bool ok = true;
     if (wanted[0]) ok &= write_file(dir / "situations.jsonl", reelctl::atlas::write_situations, atlas);
     if (wanted[1]) ok &= write_file(dir / "presses.csv", reelctl::atlas::write_presses, atlas);
+#ifdef REELCTL_HAVE_SQLITE
+    if (wanted[5]) {
+        // The database holds the windows too: the model is computed again here.
+        const reelctl::windows::Model model = reelctl::windows::compute_windows(2);
+        std::string problem;
+        if (model.faults) problem = "the window model found a fault: " + model.first_fault;
+        if (!problem.empty() || !reelctl::atlas::write_sqlite(dir / "atlas.sqlite", atlas, model, problem)) {
+            std::fprintf(stderr, "%s: %s\n", program_name, problem.c_str());
+            ok = false;
+        }
+    }
+#endif
     if (html.joinable()) html.join();
     std::printf("%zu situations\n", atlas.situations.size());
     if (wanted[2] && html_ok) {

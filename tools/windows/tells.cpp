@@ -63,8 +63,7 @@ double now_seconds() {
 
 // Written beside its place as NAME.partial-PID, flushed, then renamed over it.
 bool write_atomically(const std::filesystem::path& path, const std::function<void(std::ostream&)>& writer, std::string& problem) {
-    std::filesystem::path partial = path;
-    partial += ".partial-" + std::to_string(static_cast<long>(getpid()));
+    const std::filesystem::path partial = partial_path(path);
     {
         std::ofstream out(partial, std::ios::binary | std::ios::trunc);
         if (out) writer(out);
@@ -75,6 +74,18 @@ bool write_atomically(const std::filesystem::path& path, const std::function<voi
             return false;
         }
     }
+    return rename_into_place(partial, path, problem);
+}
+
+}  // namespace
+
+std::filesystem::path partial_path(const std::filesystem::path& path) {
+    std::filesystem::path partial = path;
+    partial += ".partial-" + std::to_string(static_cast<long>(getpid()));
+    return partial;
+}
+
+bool rename_into_place(const std::filesystem::path& partial, const std::filesystem::path& path, std::string& problem) {
     std::error_code error;
     std::filesystem::rename(partial, path, error);
     if (error) {
@@ -84,8 +95,6 @@ bool write_atomically(const std::filesystem::path& path, const std::function<voi
     }
     return true;
 }
-
-}  // namespace
 
 Fraction add(const Fraction& a, const Fraction& b) {
     const std::uint64_t g = std::gcd(a.denominator, b.denominator);

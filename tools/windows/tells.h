@@ -52,6 +52,12 @@ void write_tell_counts(std::ostream& out, const std::vector<Tell>& tells);
 // the earlier files whole. False with `problem` set when one cannot be written.
 bool write_window_files(const std::filesystem::path& dir, const Model& model, std::string& problem);
 
+// A file is written as NAME.partial-PID beside its place (`partial_path`), then
+// renamed over it (`rename_into_place`: false with `problem` set, the partial
+// file removed, when the rename fails).
+std::filesystem::path partial_path(const std::filesystem::path& path);
+bool rename_into_place(const std::filesystem::path& partial, const std::filesystem::path& path, std::string& problem);
+
 // Computes the model (on two threads) and writes its three files into `dir`;
 // `summary` tells people what was computed and how long it took. False with
 // `problem` set when the model met a fault or a file cannot be written.
