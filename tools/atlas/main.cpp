@@ -2,6 +2,11 @@
 //
 //     reelctl-atlas --out DIR [--formats jsonl,csv,html,windows]
 //     reelctl-atlas --judge --bet B --order O [--left L] [--center C] [--right R]
+//     reelctl-atlas --aim --bet B --order O --role R --reel REEL --line LINE --symbol SYMBOL
+//
+// Every output is written under a temporary name and renamed into place when
+// complete (tools/files/whole_file.h): a run that is killed or fails leaves
+// the files and the html/ folder of an earlier run whole.
 //
 // DIR/situations.jsonl  a line per situation: the road to it (panel-script
 //                       lines), the state a dump prints, the window pictures
@@ -12,7 +17,8 @@
 // DIR/judge/          judge-B-O.json, the judge page's data (not a default format)
 // DIR/windows.csv       the probability of every window of every bet, stop
 //                       order and role; tells.csv and tell-counts.csv, what
-//                       each window tells (tools/windows/, docs/windows.md)
+//                       each window tells; aim.csv, where each press of a
+//                       reel stops it (tools/windows/, docs/windows.md)
 // DIR/atlas.sqlite      the situations, presses and windows as tables (not a
 //                       default format; built when SQLite is there)
 #include <getopt.h>
@@ -20,13 +26,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 #include <thread>
 
 #include "tools/atlas/atlas.h"
 #include "tools/atlas/html.h"
+#include "tools/files/whole_file.h"
 #ifdef REELCTL_HAVE_SQLITE
 #include "tools/atlas/sqlite_out.h"
 #endif
@@ -41,20 +47,33 @@ constexpr std::string_view format_names[] = {"jsonl", "csv", "html", "windows", 
 
 int usage(std::FILE* out, int status) {
     std::fprintf(out, "usage: %s --out DIR [--formats jsonl,csv,html,windows,judge,sqlite]\n"
-                      "       %s --judge --bet B --order O [--left L] [--center C] [--right R] (--judge --help)\n",
-                 program_name, program_name);
+                      "       %s --judge --bet B --order O [--left L] [--center C] [--right R] (--judge --help)\n"
+                      "       %s --aim --bet B --order O --role R --reel REEL --line LINE --symbol SYMBOL\n",
+                 program_name, program_name, program_name);
     return status;
 }
 
 bool write_file(const std::filesystem::path& path, void (*writer)(std::ostream&, const reelctl::atlas::Atlas&),
                 const reelctl::atlas::Atlas& atlas) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (out) writer(out, atlas);
-    if (!out.flush()) {
-        std::fprintf(stderr, "%s: %s: cannot be written\n", program_name, path.string().c_str());
+    std::string problem;
+    if (!reelctl::files::write_whole(path, [&](std::ostream& out) { writer(out, atlas); }, problem)) {
+        std::fprintf(stderr, "%s: %s\n", program_name, problem.c_str());
         return false;
     }
     return true;
+}
+
+// The pages into a partial folder, which then takes the place of html/.
+bool write_pages(const std::filesystem::path& dir, const reelctl::atlas::Atlas& atlas, reelctl::atlas::HtmlReport& report,
+                 std::string& problem) {
+    const std::filesystem::path partial = reelctl::files::partial_path(dir);
+    std::error_code ignored;
+    std::filesystem::remove_all(partial, ignored);
+    if (!reelctl::atlas::write_html(partial, atlas, report, problem)) {
+        std::filesystem::remove_all(partial, ignored);
+        return false;
+    }
+    return reelctl::files::rename_into_place(partial, dir, problem);
 }
 
 }  // namespace
@@ -139,7 +158,7 @@ int main(int argc, char** argv) {
     std::string html_problem;
     bool html_ok = true;
     std::thread html;
-    if (wanted[2]) html = std::thread([&] { html_ok = reelctl::atlas::write_html(dir / "html", atlas, report, html_problem); });
+    if (wanted[2]) html = std::thread([&] { html_ok = write_pages(dir / "html", atlas, report, html_problem); });
     bool ok = true;
     if (wanted[0]) ok &= write_file(dir / "situations.jsonl", reelctl::atlas::write_situations, atlas);
     if (wanted[1]) ok &= write_file(dir / "presses.csv", reelctl::atlas::write_presses, atlas);

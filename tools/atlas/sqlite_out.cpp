@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <system_error>
 
+#include "tools/files/whole_file.h"
 #include "tools/windows/tells.h"
 
 namespace reelctl::atlas {
@@ -155,7 +156,7 @@ void fill(Database& db, const Atlas& atlas, const windows::Model& model) {
 
 bool write_sqlite(const std::filesystem::path& path, const Atlas& atlas, const windows::Model& model,
                   std::string& problem) {
-    const std::filesystem::path partial = windows::partial_path(path);
+    const std::filesystem::path partial = files::partial_path(path);
     std::error_code error;
     std::filesystem::remove(partial, error);
     {
@@ -168,7 +169,7 @@ bool write_sqlite(const std::filesystem::path& path, const Atlas& atlas, const w
             return false;
         }
     }
-    return windows::rename_into_place(partial, path, problem);
+    return files::rename_into_place(partial, path, problem);
 }
 
 }  // namespace reelctl::atlas

@@ -1,10 +1,10 @@
 #include "tools/windows/judge_data.h"
 
-#include <fstream>
 #include <map>
 #include <ostream>
 
 #include "machine/symbols.h"
+#include "tools/files/whole_file.h"
 #include "tools/windows/tells.h"
 
 namespace reelctl::windows {
@@ -54,6 +54,30 @@ void write_judge_data(std::ostream& out, const Model& model, int bet, int stop_o
         }
         ++index;
     }
+    // The aim: aim[role index][reel][press] = [stop, n, stop, n, ...] with
+    // P(stop | press) = n / aim_grain.
+    out << "],\"aim_grain\":" << window_grain / position_count << ",\"aim\":[";
+    index = 0;
+    for (const TripleWindows& t : model.triples) {
+        if (t.triple.bet != bet || t.triple.stop_order != stop_order) continue;
+        out << (index++ ? ",\n" : "") << '[';
+        for (int reel = 0; reel < reel_count; ++reel) {
+            out << (reel ? "," : "") << '[';
+            for (int press = 0; press < position_count; ++press) {
+                out << (press ? "," : "") << '[';
+                bool any = false;
+                for (int stop = 0; stop < position_count; ++stop) {
+                    const std::uint32_t n = t.aim[static_cast<std::size_t>(reel)][static_cast<std::size_t>(press)][static_cast<std::size_t>(stop)];
+                    if (n == 0) continue;
+                    out << (any ? "," : "") << stop << ',' << n;
+                    any = true;
+                }
+                out << ']';
+            }
+            out << ']';
+        }
+        out << ']';
+    }
     // A window: [left, center, right, [role index, grains, ...], road].
     out << "],\"windows\":[";
     bool first = true;
@@ -73,12 +97,8 @@ bool write_judge_files(const std::filesystem::path& dir, const Model& model, std
     for (int bet = 0; bet < 3; ++bet) {
         for (int order = 0; order < 6; ++order) {
             const auto path = dir / ("judge-" + std::to_string(bet) + "-" + std::to_string(order) + ".json");
-            std::ofstream out(path, std::ios::binary | std::ios::trunc);
-            if (out) write_judge_data(out, model, bet, order);
-            if (!out.flush()) {
-                problem = path.string() + ": cannot be written";
+            if (!files::write_whole(path, [&](std::ostream& out) { write_judge_data(out, model, bet, order); }, problem))
                 return false;
-            }
         }
     }
     return true;

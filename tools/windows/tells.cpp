@@ -1,19 +1,17 @@
 #include "tools/windows/tells.h"
 
 #include <cstdio>
-#include <fstream>
-#include <functional>
 #include <map>
 #include <numeric>
 #include <ostream>
-#include <system_error>
 #include <thread>
 #include <time.h>
-#include <unistd.h>
 
 #include "machine/symbols.h"
 #include "machine/texts.h"
+#include "tools/windows/aim.h"
 #include "text/cp932.h"
+#include "tools/files/whole_file.h"
 
 namespace reelctl::windows {
 namespace {
@@ -61,40 +59,7 @@ double now_seconds() {
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
-// Written beside its place as NAME.partial-PID, flushed, then renamed over it.
-bool write_atomically(const std::filesystem::path& path, const std::function<void(std::ostream&)>& writer, std::string& problem) {
-    const std::filesystem::path partial = partial_path(path);
-    {
-        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-        if (out) writer(out);
-        if (!out.flush()) {
-            problem = partial.string() + ": cannot be written";
-            std::error_code ignored;
-            std::filesystem::remove(partial, ignored);
-            return false;
-        }
-    }
-    return rename_into_place(partial, path, problem);
-}
-
 }  // namespace
-
-std::filesystem::path partial_path(const std::filesystem::path& path) {
-    std::filesystem::path partial = path;
-    partial += ".partial-" + std::to_string(static_cast<long>(getpid()));
-    return partial;
-}
-
-bool rename_into_place(const std::filesystem::path& partial, const std::filesystem::path& path, std::string& problem) {
-    std::error_code error;
-    std::filesystem::rename(partial, path, error);
-    if (error) {
-        problem = path.string() + ": " + error.message();
-        std::filesystem::remove(partial, error);
-        return false;
-    }
-    return true;
-}
 
 Fraction add(const Fraction& a, const Fraction& b) {
     const std::uint64_t g = std::gcd(a.denominator, b.denominator);
@@ -218,13 +183,14 @@ bool write_window_files(const std::filesystem::path& dir, const Model& model, st
     std::string windows_problem;
     bool windows_ok = true;
     std::thread windows([&] {
-        windows_ok = write_atomically(dir / "windows.csv", [&](std::ostream& out) { write_windows_csv(out, model); },
+        windows_ok = files::write_whole(dir / "windows.csv", [&](std::ostream& out) { write_windows_csv(out, model); },
                                       windows_problem);
     });
     const std::vector<Tell> tells = all_tells(model);
     const bool ok =
-        write_atomically(dir / "tells.csv", [&](std::ostream& out) { write_tells_csv(out, tells); }, problem) &&
-        write_atomically(dir / "tell-counts.csv", [&](std::ostream& out) { write_tell_counts(out, tells); }, problem);
+        files::write_whole(dir / "aim.csv", [&](std::ostream& out) { write_aim_csv(out, model); }, problem) &&
+        files::write_whole(dir / "tells.csv", [&](std::ostream& out) { write_tells_csv(out, tells); }, problem) &&
+        files::write_whole(dir / "tell-counts.csv", [&](std::ostream& out) { write_tell_counts(out, tells); }, problem);
     windows.join();
     if (!windows_ok) problem = windows_problem;
     return ok && windows_ok;

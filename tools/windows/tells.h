@@ -42,23 +42,16 @@ struct Tell {
 // order, reels stopped, left, center, right.
 std::vector<Tell> all_tells(const Model& model);
 
-// windows.csv, tells.csv and tell-counts.csv (docs/windows.md gives their columns).
+// windows.csv, tells.csv and tell-counts.csv (docs/windows.md gives their columns; aim.h writes aim.csv).
 void write_windows_csv(std::ostream& out, const Model& model);
 void write_tells_csv(std::ostream& out, const std::vector<Tell>& tells);
 void write_tell_counts(std::ostream& out, const std::vector<Tell>& tells);
 
-// Writes the three files into `dir`, each under a temporary name first and
-// renamed into place when complete, so that a run that stops midway leaves
-// the earlier files whole. False with `problem` set when one cannot be written.
+// Writes the four files (with aim.csv) into `dir`, each whole or not at all
+// (tools/files/whole_file.h). False with `problem` set when one cannot be written.
 bool write_window_files(const std::filesystem::path& dir, const Model& model, std::string& problem);
 
-// A file is written as NAME.partial-PID beside its place (`partial_path`), then
-// renamed over it (`rename_into_place`: false with `problem` set, the partial
-// file removed, when the rename fails).
-std::filesystem::path partial_path(const std::filesystem::path& path);
-bool rename_into_place(const std::filesystem::path& partial, const std::filesystem::path& path, std::string& problem);
-
-// Computes the model (on two threads) and writes its three files into `dir`;
+// Computes the model (on two threads) and writes its four files into `dir`;
 // `summary` tells people what was computed and how long it took. False with
 // `problem` set when the model met a fault or a file cannot be written.
 bool make_window_files(const std::filesystem::path& dir, std::string& summary, std::string& problem);

@@ -1,6 +1,7 @@
 #include "tools/windows/windows.h"
 
 #include <algorithm>
+#include <bit>
 #include <numeric>
 #include <string_view>
 #include <thread>
@@ -79,6 +80,7 @@ public:
                 TripleWindows result;
                 result.triple = triple_;
                 cells_.fill(0);
+                aim_ = {};
                 for (std::string& road : roads_) road.clear();
                 games_ = offers_ = 0;
                 play(0, 0, weight_whole);
@@ -96,6 +98,11 @@ public:
                                               std::move(roads_[static_cast<std::size_t>(cell)])});
                 }
                 if (total != weight_whole) fault("the games' weights do not add up to 1");
+                for (const auto& reel : aim_)
+                    for (const auto& press : reel)
+                        if (std::accumulate(press.begin(), press.end(), 0u) != window_grain / position_count)
+                            fault("a press's stops do not add up to 1/21");
+                result.aim = aim_;
                 out.triples.push_back(std::move(result));
             }
         }
@@ -156,6 +163,10 @@ private:
     std::array<walk::RoadAct, 16> road_{};
     int depth_ = 0;
     std::array<std::uint64_t, window_cells> cells_{};
+    // The presses of each reel on the road being played (a bit per press
+    // index): the presses that reach the stop its road clicked.
+    std::array<std::uint32_t, reel_count> press_group_{};
+    AimGrains aim_{};
     std::array<std::string, window_cells> roads_{};
     long games_ = 0, offers_ = 0, faults_ = 0;
     std::string first_fault_;
@@ -200,16 +211,17 @@ void Player::play_offer(int combo, int presses, int offers, std::uint64_t weight
 // The player presses the reel at one of its 21 press positions.
 void Player::play_press(int reel, int presses, int offers, std::uint64_t weight, const Snapshot& here) {
     std::array<int, position_count> reached{};  // presses that stop the reel at each row
+    std::array<std::uint32_t, position_count> group{};  // and which they are
     const bool press_choice = shows_press_choice(reel);
-    if (press_choice) {
-        reached.fill(1);  // the radio of each press, greyed or not
-    } else {
-        for (int press = 0; press < position_count; ++press) {
+    for (int press = 0; press < position_count; ++press) {
+        int stop = press;  // on a press choice the radio of each press, greyed or not
+        if (!press_choice) {
             const int slide = shown_slide(reel, press);
             if (slide < 0) return fault("the reel to press shows neither slides nor a press choice");
-            const int stop = press + slide >= position_count ? press + slide - position_count : press + slide;
-            ++reached[static_cast<std::size_t>(stop)];
+            stop = press + slide >= position_count ? press + slide - position_count : press + slide;
         }
+        ++reached[static_cast<std::size_t>(stop)];
+        group[static_cast<std::size_t>(stop)] |= 1u << press;
     }
     bool first = true;
     for (int row = 0; row < position_count; ++row) {
@@ -219,6 +231,7 @@ void Player::play_press(int reel, int presses, int offers, std::uint64_t weight,
         first = false;
         const int radio = stop_radio_id(reel, row);
         road_[static_cast<std::size_t>(depth_++)] = {walk::RoadAct::Verb::click, radio, 0};
+        press_group_[static_cast<std::size_t>(reel)] = group[static_cast<std::size_t>(row)];
         std::uint64_t w = weight;
         if (!user_click(radio)) fault(press_choice ? "a press radio cannot be clicked" : "a reached stop's radio cannot be clicked");
         else if (scale(w, static_cast<std::uint64_t>(count), position_count)) play(presses + 1, offers, w);
@@ -237,6 +250,20 @@ void Player::finish(std::uint64_t weight) {
             if (shown != symbol_count * panel.state.layout_variant + window_symbol(reel, stops[reel], line))
                 return fault("the window does not show the reels' stops");
         }
+    }
+    // The aim: the game's weight shared evenly among the presses of each reel
+    // that would have ended it the same way.
+    constexpr std::uint64_t weight_per_grain = weight_whole / window_grain;
+    if (weight % weight_per_grain != 0) return fault("a game's weight is not a whole number of grains");
+    const std::uint64_t grains = weight / weight_per_grain;
+    for (int reel = 0; reel < reel_count; ++reel) {
+        const std::uint32_t group = press_group_[static_cast<std::size_t>(reel)];
+        const auto presses = static_cast<std::uint64_t>(std::popcount(group));
+        if (presses == 0 || grains % presses != 0) return fault("a game's grains do not share among its presses");
+        for (int press = 0; press < position_count; ++press)
+            if (group >> press & 1u)
+                aim_[static_cast<std::size_t>(reel)][static_cast<std::size_t>(press)][static_cast<std::size_t>(stops[reel])] +=
+                    static_cast<std::uint32_t>(grains / presses);
     }
     const auto cell = static_cast<std::size_t>((stops[0] * position_count + stops[1]) * position_count + stops[2]);
     if (cells_[cell] == 0) {

@@ -44,9 +44,17 @@ struct WindowOdds {
     std::string road;  // the first game found that ends in it: panel-script lines, joined by '\n'
 };
 
+// The aim: for each reel, press index and stop index, the probability that
+// the game presses the reel there and it comes to rest there, in grains
+// (1/296,352). Over the machine's draws and the other reels' presses; a
+// press's own row adds up to 1/21 (14,112 grains), so P(stop | press) is
+// 21 times the entry.
+using AimGrains = std::array<std::array<std::array<std::uint32_t, 21>, 21>, 3>;
+
 struct TripleWindows {
     Triple triple;
     std::vector<WindowOdds> windows;  // every window with a probability above 0, by left, center, right
+    AimGrains aim{};
     long games = 0;                   // roads played to their end (each press group once)
     long offers = 0;                  // entries picked from offers on them
 };
