@@ -16,7 +16,10 @@ to do next from the dump after each step, and counts where the games end:
 
 The window probabilities so counted, exact fractions, must be those of
 windows.csv, row for row; the CSV's symbol columns must be what the panel
-showed. Nothing here knows the machine's tables: only the draw rules.
+showed. So must the aim: each game's weight shared among the presses of each
+reel that reach the stop its road clicked gives P(stop | press) per reel,
+which must be aim.csv's, row for row. Nothing here knows the machine's
+tables: only the draw rules.
 
     windows_differential_test.py --atlas REELCTL_ATLAS --script-tool REELCTL_SCRIPT
         [--triple B,O,R ...] [--workers N]"""
@@ -76,8 +79,9 @@ def radio_id(reel, row):
 
 
 def next_steps(dump, order, presses, met):
-    """The draws after this situation: [(line, weight, presses after it)], or None
-    at the end of a game; what kind of draw it is goes into `met`."""
+    """The draws after this situation: [(line, weight, presses after it, the
+    press indices it stands for or None)], or None at the end of a game; what
+    kind of draw it is goes into `met`."""
     if dump["messages"]:
         raise Fault("a message box: %s" % dump["messages"])
     controls = dump["controls"]
@@ -96,7 +100,7 @@ def next_steps(dump, order, presses, met):
         if sum(percents) != 100:
             raise Fault("offer %s adds up to %s%%" % (controls[str(combo)]["items"], sum(percents)))
         met.add("offer after press" if presses else "pattern offer" if combo == PATTERN_COMBO else "table offer")
-        return [("pick %d %d" % (combo, e), p / 100, presses) for e, p in enumerate(percents) if p]
+        return [("pick %d %d" % (combo, e), p / 100, presses, None) for e, p in enumerate(percents) if p]
     if presses == 3:
         return None
     reel = STOP_ORDERS[order][presses]
@@ -104,18 +108,19 @@ def next_steps(dump, order, presses, met):
     radios = [controls[str(radio_id(reel, row))] for row in range(21)]
     if dump["state"]["awaiting_stop"] == 1 and all(t == " " for t in texts) and all(r["visible"] for r in radios):
         met.add("press choice %d" % reel)
-        return [("click %d" % radio_id(reel, press), Fraction(1, 21), presses + 1) for press in range(21)]
+        return [("click %d" % radio_id(reel, press), Fraction(1, 21), presses + 1, (press,)) for press in range(21)]
     if not all(re.fullmatch(r"[0-4]", t) for t in texts):
         raise Fault("reel %d shows neither slides nor a press choice: %s" % (reel, texts))
     reached = {}
     for press in range(21):
         stop = press + int(texts[press])
         stop = stop - 21 if stop >= 21 else stop
-        reached[stop] = reached.get(stop, 0) + 1
+        reached[stop] = reached.get(stop, ()) + (press,)
     for stop in reached:
         if not radios[stop]["visible"]:
             raise Fault("reel %d: the radio of stop %d, reached by a press, is hidden" % (reel, stop))
-    return [("click %d" % radio_id(reel, stop), Fraction(n, 21), presses + 1) for stop, n in sorted(reached.items())]
+    return [("click %d" % radio_id(reel, stop), Fraction(len(group), 21), presses + 1, group)
+            for stop, group in sorted(reached.items())]
 
 
 def window_of(dump):
@@ -139,22 +144,29 @@ def play_triple(tool, pool, triple):
     picked = [d["state"]["role"] for d in run(tool, probe)]
     if role not in picked:
         raise Fault("role %d is not offered at bet %d" % (role, bet))
-    level = [(conditions + ["pick %d %d" % (ROLE_COMBO, picked.index(role))], Fraction(1), 0)]
-    windows, pictures, games, met = {}, {}, 0, set()
+    # A node: the road, its weight, the presses made and the press groups by stop order.
+    level = [(conditions + ["pick %d %d" % (ROLE_COMBO, picked.index(role))], Fraction(1), 0, ())]
+    windows, pictures, aim, games, met = {}, {}, {}, 0, set()
     while level:
         dumps = list(pool.map(lambda node: run(tool, node[0] + ["dump"])[-1], level))
         following = []
-        for (road, weight, presses), dump in zip(level, dumps):
+        for (road, weight, presses, groups), dump in zip(level, dumps):
             steps = next_steps(dump, order, presses, met)
             if steps is None:
                 stops, shown = window_of(dump)
                 windows[stops] = windows.get(stops, 0) + weight
                 pictures[stops] = shown
+                for n, group in enumerate(groups):
+                    reel = STOP_ORDERS[order][n]
+                    for press in group:
+                        key = (reel, press, stops[reel])
+                        aim[key] = aim.get(key, 0) + weight * 21 / len(group)
                 games += 1
                 continue
-            following.extend((road + [line], weight * w, p) for line, w, p in steps)
+            following.extend((road + [line], weight * w, p, groups + (group,) if group else groups)
+                             for line, w, p, group in steps)
         level = following
-    return windows, pictures, games, met
+    return windows, pictures, aim, games, met
 
 
 def read_csv(path, triples):
@@ -171,6 +183,19 @@ def read_csv(path, triples):
     return rows
 
 
+def read_aim(path, triples):
+    rows = {t: {} for t in triples}
+    with open(path, encoding="utf-8", newline="") as f:
+        reader = csv.reader(f)
+        if next(reader)[:8] != ["bet", "stop_order", "role", "reel", "press", "stop", "probability", "fraction"]:
+            raise Fault("aim.csv header")
+        for row in reader:
+            t = tuple(int(v) for v in row[:3])
+            if t in rows:
+                rows[t][tuple(int(v) for v in row[3:6])] = Fraction(row[7])
+    return rows
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--atlas", required=True)
@@ -183,10 +208,11 @@ def main():
     with tempfile.TemporaryDirectory() as out:
         subprocess.run([args.atlas, "--out", out, "--formats", "windows"], check=True, capture_output=True)
         expected = read_csv(os.path.join(out, "windows.csv"), triples)
+        expected_aim = read_aim(os.path.join(out, "aim.csv"), triples)
     with concurrent.futures.ThreadPoolExecutor(args.workers) as pool:
         for triple in triples:
             try:
-                windows, pictures, games, met = play_triple(args.script_tool, pool, triple)
+                windows, pictures, aim, games, met = play_triple(args.script_tool, pool, triple)
             except Fault as fault:
                 print("FAIL %s: %s" % (triple, fault))
                 failures += 1
@@ -205,8 +231,13 @@ def main():
                 elif pictures.get(stops) != csv_rows[stops][1]:
                     problems.append("window %s: the panel showed %s, windows.csv %s" % (
                         stops, pictures.get(stops), csv_rows[stops][1]))
+            aim_rows = expected_aim[triple]
+            for key in sorted(set(aim) | set(aim_rows)):
+                if aim.get(key, 0) != aim_rows.get(key, 0):
+                    problems.append("reel %d press %d stop %d: played %s, aim.csv %s" % (
+                        key + (aim.get(key, 0), aim_rows.get(key, 0))))
             status = "FAIL" if problems else "ok"
-            print("%s %s: %d games, %d windows" % (status, triple, games, len(windows)))
+            print("%s %s: %d games, %d windows, %d aim rows" % (status, triple, games, len(windows), len(aim)))
             for problem in problems[:10]:
                 print("    " + problem)
             failures += bool(problems)

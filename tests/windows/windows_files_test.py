@@ -10,10 +10,15 @@
   reel of the stop order stopped, the first two) with the roles that show it,
   their marginal probabilities and the class, as recomputed here from
   windows.csv; the counts from tells.csv.
-- reelctl-atlas --judge: the same numbers for full and partial windows; --help;
-  a bad value is one line on standard error and exit status 2.
+- aim.csv: each press of each reel adds up to 1 over its stops, and, a
+  press being drawn evenly, the stops' shares are windows.csv's marginals of
+  that reel; the symbols of a stop are those windows.csv shows.
+- reelctl-atlas --judge and --aim: the same numbers for full and partial
+  windows, and for aims sampled over aim.csv; --help; a bad value is one line
+  on standard error and exit status 2.
 - A run killed midway, over the files of an earlier run, leaves each of them
-  whole: byte for byte the earlier file (the files are the same every run).
+  whole: byte for byte the earlier file (the files are the same every run);
+  so does one of the default formats, html/ included.
 
     windows_files_test.py --atlas REELCTL_ATLAS"""
 import argparse
@@ -23,6 +28,7 @@ import os
 import random
 import re
 import subprocess
+import shutil
 import signal
 import sys
 import tempfile
@@ -134,6 +140,98 @@ def check_tells(out, windows):
     return expected
 
 
+LINES = ("top", "middle", "bottom")
+
+
+def read_aim(out, windows):
+    """{(bet, order, role, reel, press): {stop: Fraction}} and {(reel, stop): (top, middle, bottom)},
+    checked against windows.csv."""
+    symbols = {}
+    with open(os.path.join(out, "windows.csv"), encoding="utf-8", newline="") as f:
+        for row in csv.DictReader(f):
+            for reel, name in enumerate(("left", "center", "right")):
+                symbols[reel, int(row[name])] = tuple(row["%s_%s" % (line, name)] for line in LINES)
+    aim = defaultdict(dict)
+    with open(os.path.join(out, "aim.csv"), encoding="utf-8", newline="") as f:
+        reader = csv.reader(f)
+        check(next(reader) == ["bet", "stop_order", "role", "reel", "press", "stop", "probability", "fraction",
+                               "top", "middle", "bottom"], "aim.csv: header")
+        previous = None
+        for n, row in enumerate(reader, 2):
+            key = tuple(int(v) for v in row[:6])
+            check(previous is None or key > previous, "aim.csv line %d: out of order" % n)
+            previous = key
+            p = Fraction(row[7])
+            check(p > 0 and abs(Fraction(Decimal(row[6])) - p) < Fraction(1, 10 ** 15), "aim.csv line %d: %s" % (n, row[6:8]))
+            check(symbols.get((key[3], key[5]), tuple(row[8:11])) == tuple(row[8:11]), "aim.csv line %d: symbols" % n)
+            aim[key[:5]][key[5]] = p
+    for (bet, order), roles in windows.items():
+        for role, table in roles.items():
+            for reel in range(3):
+                marginal = defaultdict(Fraction)
+                for stops, p in table.items():
+                    marginal[stops[reel]] += p
+                shares = defaultdict(Fraction)
+                for press in range(21):
+                    row = aim.get((bet, order, role, reel, press), {})
+                    check(sum(row.values()) == 1, "aim.csv %s press %d: adds up to %s" % ((bet, order, role, reel), press,
+                                                                                          sum(row.values())))
+                    for stop, p in row.items():
+                        shares[stop] += p / 21
+                check(shares == marginal, "aim.csv %s: the stops' shares are not windows.csv's" % ((bet, order, role, reel),))
+    return aim, symbols
+
+
+def check_aim_cli(atlas, aim, symbols):
+    rng = random.Random(18)
+    queries = [(2, 0, 4, 0, "bottom", "seven"), (1, 2, 10, 1, "middle", "bell")]
+    for _ in range(8):
+        bet, order, role, reel, press = rng.choice(sorted(aim))
+        stop = rng.choice(sorted(aim[bet, order, role, reel, press]))
+        line = rng.randrange(3)
+        queries.append((bet, order, role, reel, LINES[line], symbols[reel, stop][line]))
+    for bet, order, role, reel, line, symbol in queries:
+        args = ["--aim", "--bet", bet, "--order", order, "--role", role, "--reel", ("left", "center", "right")[reel],
+                "--line", line, "--symbol", symbol]
+        done = subprocess.run([atlas] + [str(a) for a in args], capture_output=True, text=True, timeout=120)
+        if not check(done.returncode == 0, "aim %s: exit %d %s" % (args, done.returncode, done.stderr)):
+            continue
+        lines = [json.loads(text) for text in done.stdout.splitlines()]
+        shows = {stop for (r, stop), lines_of in symbols.items() if r == reel and lines_of[LINES.index(line)] == symbol}
+        expected = {}
+        for press in range(21):
+            p = sum((q for stop, q in aim[bet, order, role, reel, press].items() if stop in shows), Fraction(0))
+            if p:
+                expected[press] = p
+        got = {d["press"]: Fraction(d["fraction"]) for d in lines if "press" in d}
+        check(got == expected, "aim %s: presses %s, aim.csv gives %s" % (args, got, expected))
+        reach = defaultdict(Fraction)
+        sure = defaultdict(int)
+        for press in range(21):
+            for stop, q in aim[bet, order, role, reel, press].items():
+                if stop in shows:
+                    reach[stop] += q
+                    sure[stop] += q == 1
+        got = {d["stop"]: (Fraction(d["presses"]), d["sure_presses"]) for d in lines if "stop" in d}
+        check(got == {stop: (reach[stop], sure[stop]) for stop in reach}, "aim %s: slack %s" % (args, got))
+        check(Fraction(lines[-1]["fraction"]) == sum(expected.values(), Fraction(0)) / 21
+              and lines[-1]["never_miss"] == [press for press, p in sorted(expected.items()) if p == 1],
+              "aim %s: summary %s" % (args, lines[-1]))
+    for bad in (["--role", 11], ["--role", 6, "--bet", 0], ["--reel", "middle"], ["--line", "center"],
+                ["--symbol", "blank"], ["--left", 3], ["--judge"]):
+        given = {"--bet": 2, "--order": 0, "--role": 4, "--reel": "left", "--line": "top", "--symbol": "seven"}
+        extra = []
+        for i in range(0, len(bad), 2):
+            if i + 1 < len(bad) and bad[i] in given:
+                given[bad[i]] = bad[i + 1]
+            else:
+                extra += bad[i:i + 2]
+        args = ["--aim"] + [str(a) for k, v in given.items() for a in (k, v)] + [str(a) for a in extra]
+        done = subprocess.run([atlas] + args, capture_output=True, text=True, timeout=120)
+        check(done.returncode == 2 and done.stdout == "" and len(done.stderr.splitlines()) == 1,
+              "aim %s: exit %d, stderr %r" % (args, done.returncode, done.stderr))
+
+
 def judge(atlas, *args):
     return subprocess.run([atlas, "--judge"] + [str(a) for a in args], capture_output=True, text=True, timeout=120)
 
@@ -180,21 +278,33 @@ def check_killed_runs(atlas, out):
     """Kills runs at points spread over a run's time, and while each file is
     written (as soon as its temporary beside it appears); every file must stay
     the earlier one."""
-    names = ("windows.csv", "tells.csv", "tell-counts.csv")
-    whole = {name: open(os.path.join(out, name), "rb").read() for name in names}
+    killed_runs(atlas, out, "windows", ("windows.csv", "tells.csv", "tell-counts.csv", "aim.csv"), (0.5, 0.7, 0.85, 0.95))
+    killed_runs(atlas, out, "jsonl,csv,html", ("situations.jsonl", "presses.csv", "html"), (0.5, 0.9))
+
+
+def contents(path):
+    """A file's bytes, or a folder's {name: bytes}."""
+    if os.path.isdir(path):
+        return {name: open(os.path.join(path, name), "rb").read() for name in sorted(os.listdir(path))}
+    return open(path, "rb").read()
+
+
+def killed_runs(atlas, out, formats, names, shares):
+    subprocess.run([atlas, "--out", out, "--formats", formats], check=True, capture_output=True)
+    whole = {name: contents(os.path.join(out, name)) for name in names}
     started = time.monotonic()
-    subprocess.run([atlas, "--out", out, "--formats", "windows"], check=True, capture_output=True)
+    subprocess.run([atlas, "--out", out, "--formats", formats], check=True, capture_output=True)
     duration = time.monotonic() - started
-    for share in (0.5, 0.7, 0.85, 0.95):
-        run = subprocess.Popen([atlas, "--out", out, "--formats", "windows"], stdout=subprocess.DEVNULL)
+    for share in shares:
+        run = subprocess.Popen([atlas, "--out", out, "--formats", formats], stdout=subprocess.DEVNULL)
         time.sleep(duration * share)
         run.send_signal(signal.SIGKILL)
         run.wait()
         for name in names:
-            check(open(os.path.join(out, name), "rb").read() == whole[name],
+            check(contents(os.path.join(out, name)) == whole[name],
                   "%s is not whole after a run killed at %.2f s" % (name, duration * share))
     for target in (None,) + names:
-        run = subprocess.Popen([atlas, "--out", out, "--formats", "windows"], stdout=subprocess.DEVNULL)
+        run = subprocess.Popen([atlas, "--out", out, "--formats", formats], stdout=subprocess.DEVNULL)
         deadline = time.monotonic() + 60
         caught = target is None
         while not caught and run.poll() is None and time.monotonic() < deadline:
@@ -205,11 +315,11 @@ def check_killed_runs(atlas, out):
         run.wait()
         check(caught, "the run ended before it wrote %s" % target)
         for name in names:
-            check(open(os.path.join(out, name), "rb").read() == whole[name],
+            check(contents(os.path.join(out, name)) == whole[name],
                   "%s is not whole after a run killed while writing %s" % (name, target or "nothing"))
         for f in os.listdir(out):
             if ".partial-" in f:
-                os.remove(os.path.join(out, f))
+                shutil.rmtree(os.path.join(out, f)) if os.path.isdir(os.path.join(out, f)) else os.remove(os.path.join(out, f))
 
 
 def main():
@@ -227,8 +337,10 @@ def main():
                     check(sum(table.values()) == 1, "bet %d order %d role %d: the fractions add up to %s" % (
                         bet, order, role, sum(table.values())))
         tells = check_tells(out, windows)
+        aim, symbols = read_aim(out, windows)
         check_killed_runs(args.atlas, out)
     check_judge(args.atlas, windows, tells)
+    check_aim_cli(args.atlas, aim, symbols)
     for failure in failures[:20]:
         print("FAIL " + failure)
     print("%d failures" % len(failures))
