@@ -14,13 +14,19 @@ import { freshDirectory, nativeScript, site, useSiteAndBrowser } from './harness
 const shared = useSiteAndBrowser();
 const atlas = path.join(path.dirname(nativeScript), '../../tools/atlas/reelctl-atlas');
 
-// windows.csv of the native atlas: rows of [bet, order, role, left, center, right, fraction].
-function windowsCsv() {
-  const dir = freshDirectory();
-  execFileSync(atlas, ['--out', dir, '--formats', 'windows']);
-  return fs.readFileSync(path.join(dir, 'windows.csv'), 'utf8').trim().split('\n').slice(1)
-    .map((line) => line.split(',')).map((f) => [...f.slice(0, 6).map(Number), f[7]]);
+// The native atlas's window files, written once.
+let filesDir = null;
+function csvRows(name) {
+  if (!filesDir) {
+    filesDir = freshDirectory();
+    execFileSync(atlas, ['--out', filesDir, '--formats', 'windows']);
+  }
+  return fs.readFileSync(path.join(filesDir, name), 'utf8').trim().split('\n').slice(1).map((line) => line.split(','));
 }
+// windows.csv: rows of [bet, order, role, left, center, right, fraction, the nine symbols top left to bottom right].
+const windowsCsv = () => csvRows('windows.csv').map((f) => [...f.slice(0, 6).map(Number), f[7], ...f.slice(8, 17)]);
+// aim.csv: rows of [bet, order, role, reel, press, stop, fraction, top, middle, bottom].
+const aimCsv = () => csvRows('aim.csv').map((f) => [...f.slice(0, 6).map(Number), f[7], ...f.slice(8, 11)]);
 const gcd = (a, b) => { while (b) [a, b] = [b, a % b]; return a; };
 function addFractions(list) {
   let n = 0n, d = 1n;
@@ -66,6 +72,55 @@ test('judge: the same numbers as windows.csv, whole and partial windows', async 
     for (const [role, list] of byRole) expected[role] = addFractions(list);
     assert.deepEqual(await rolesShown(page), expected, `the roles of ${address(q)}`);
   }
+  assert.deepEqual(problems, []);
+  await context.close();
+});
+
+test('judge: the aim, and a stop chosen by its symbols per line, as aim.csv and windows.csv give them', async () => {
+  const rows = aimCsv();
+  const lines = ['top', 'middle', 'bottom'];
+  const context = await shared.browser.newContext();
+  const page = await context.newPage();
+  const problems = [];
+  page.on('pageerror', (e) => problems.push(e.message));
+  // Aims sampled over the file: a row's stop and one of its lines' symbols.
+  for (let i = 0; i < 5; ++i) {
+    const r = rows[Math.floor((i * 104729 + 17) % rows.length)];
+    const line = i % 3;
+    const [bet, order, role, reel] = r;
+    const symbol = r[7 + line];
+    const hash = `#bet=${bet}&order=${order}&aim=${role}-${['left', 'center', 'right'][reel]}-${lines[line]}-${symbol}`;
+    await page.goto(`${shared.server.url}judge.html${hash}`);
+    await page.waitForFunction((h) => document.documentElement.dataset.query === h, hash);
+    const byPress = {}, byStop = {}, sure = {};
+    for (const a of rows) {
+      if (a[0] !== bet || a[1] !== order || a[2] !== role || a[3] !== reel || a[7 + line] !== symbol) continue;
+      byPress[a[4]] = [...(byPress[a[4]] || []), a[6]];
+      byStop[a[5]] = [...(byStop[a[5]] || []), a[6]];
+      sure[a[5]] = (sure[a[5]] || 0) + (a[6] === '1/1' ? 1 : 0);
+    }
+    const expectedPresses = Object.fromEntries(Object.entries(byPress).map(([p, list]) => [p, addFractions(list)]));
+    const expectedStops = Object.fromEntries(Object.entries(byStop).map(([st, list]) => [st, [addFractions(list), String(sure[st])]]));
+    const shown = await page.evaluate(() => ({
+      presses: Object.fromEntries([...document.querySelectorAll('#aim-presses tr[data-press]')]
+        .map((tr) => [tr.dataset.press, tr.querySelector('.fraction').textContent])),
+      stops: Object.fromEntries([...document.querySelectorAll('#aim-stops tr[data-stop]')]
+        .map((tr) => [tr.dataset.stop, [tr.querySelector('.fraction').textContent, tr.lastChild.textContent]])),
+    }));
+    // The page writes whole numbers of presses as n/1, like the CSV's fractions.
+    assert.deepEqual(shown.presses, expectedPresses, `the presses of ${hash}`);
+    assert.deepEqual(shown.stops, expectedStops, `the stops of ${hash}`);
+  }
+  // The stop of a window chosen by its three symbols per line is that window's stop.
+  const w = windowsCsv().find((f) => f[0] === 2 && f[1] === 0 && f[3] === 18);
+  await page.goto(`${shared.server.url}judge.html#bet=2&order=0`);
+  await page.waitForSelector('html[data-ready="1"]');
+  const names = await page.evaluate(() => window.reelctlJudge.data(2, 0).then((d) => d.symbols));
+  for (const [k, line] of [[0, 2], [1, 1], [2, 0]]) {
+    await page.locator(`#reels .reel:nth-child(1) select[data-line="${line}"]`).selectOption(String(names.indexOf(w[7 + 3 * k])));
+  }
+  await page.waitForFunction(() => window.location.hash.includes('left='));
+  assert.equal(await page.locator('#strip-0 button.stop').getAttribute('data-stop'), '18', 'the left reel stops at 18 by its symbols');
   assert.deepEqual(problems, []);
   await context.close();
 });

@@ -25,7 +25,7 @@ void json_string(std::ostream& out, const std::string& text) {
 void write_judge_data(std::ostream& out, const Model& model, int bet, int stop_order) {
     out << "{\"bet\":" << bet << ",\"stop_order\":" << stop_order << ",\"grain\":" << window_grain << ",\"symbols\":[";
     for (int s = 0; s < symbol_count - 1; ++s) out << (s ? "," : "") << '"' << symbol_names[static_cast<std::size_t>(s)] << '"';
-    // strips[reel][stop]: the symbols of the top, middle and bottom lines.
+    // strips[reel][stop]: the symbols of the bottom, middle and top lines.
     out << "],\"strips\":[";
     for (int reel = 0; reel < reel_count; ++reel) {
         out << (reel ? "," : "") << '[';
