@@ -144,6 +144,10 @@ test('judge: a phone, the address, the time of a query, the download and the roa
   assert.equal(await page.locator('#strip-0 button.stop').getAttribute('data-stop'), '18');
   fs.mkdirSync(process.env.REELCTL_SHOTS, { recursive: true });
   await page.screenshot({ path: path.join(process.env.REELCTL_SHOTS, 'judge-phone.png') });
+  await page.goto(`${shared.server.url}judge.html#bet=2&order=0&aim=4-left-bottom-seven`);
+  await page.waitForFunction(() => document.documentElement.dataset.query === '#bet=2&order=0&aim=4-left-bottom-seven');
+  await page.locator('#aim-sum').scrollIntoViewIfNeeded();
+  await page.screenshot({ path: path.join(process.env.REELCTL_SHOTS, 'judge-aim-phone.png') });
 
   // Twenty queries over the stops of the reels: the median time.
   const times = await page.evaluate(async () => {
