@@ -4,7 +4,9 @@ every bet, stop order and role; every situation drawn exactly once; on a
 sample of pages every road link leads to the road of its situation, the
 columns and the window are those of its state, and every link finds its
 target; the reverse lookup's data gives the stops and symbols of presses.csv
-for a sample of situations; no page is too large for a phone.
+for a sample of situations; no page is too large for a phone; the index
+counts the windows and the bonus-only ones of every bet and stop order as
+tell-counts.csv of the same run does, each linking to the judge.
 
     atlas_html_test.py --atlas REELCTL_ATLAS [--sample N]"""
 import argparse
@@ -185,6 +187,12 @@ def main():
         sample = set(rng.sample(range(1, len(situations) + 1), 400))
         sample |= {int(re.search(r"<section id=s(\d+)>", pages[n]).group(1)) for n in chosen}  # the pages' first ones
         check_lookup(data, situations, os.path.join(out, "presses.csv"), sample, pages, fail)
+        with open(os.path.join(out, "tell-counts.csv"), encoding="utf-8") as f:
+            counts = {(r["bet"], r["stop_order"]): (r["windows"], r["bonus_only"])
+                      for r in csv.DictReader(f) if r["stopped"] == "3"}
+        shown = {(b, o): (n, k) for b, o, n, k in re.findall(
+            r'<a href="\.\./judge\.html#bet=(\d)&amp;order=(\d)">(\d+) windows, (\d+) bonus-only</a>', pages["index.html"])}
+        fail.check(len(counts) == 18 and shown == counts, "the index counts %s, tell-counts.csv %s" % (shown, counts))
     for message in fail.messages[:20]:
         print(message)
     print("%d situations on %d pages (largest %s, %d bytes); %d pages and %d lookup entries checked, %d faults" % (

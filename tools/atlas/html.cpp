@@ -12,6 +12,7 @@
 #include "panel/control_ids.h"
 #include "text/cp932.h"
 #include "text/json_writer.h"
+#include "tools/windows/tells.h"
 
 // The sources are kept in ASCII: the build turns narrow literals into code
 // page 932, so every other character is written as an HTML entity here or
@@ -399,7 +400,7 @@ std::string role_page(const Atlas& atlas, const Tree& tree, int page_index) {
     return out;
 }
 
-std::string index_page(const Tree& tree, std::size_t situations) {
+std::string index_page(const Tree& tree, std::size_t situations, const windows::Model* model) {
     std::string out = page_head("Index");
     out += "<h1>Reel-control atlas</h1>\n<p>Every situation the panel can reach: " + std::to_string(situations) +
            " situations in " + std::to_string(tree.groups.size()) +
@@ -425,6 +426,15 @@ std::string index_page(const Tree& tree, std::size_t situations) {
                 }
                 const Group& g = tree.groups[static_cast<std::size_t>(found->second)];
                 out += "<td><a href=" + role_page_name(g) + ">" + std::to_string(g.count) + "</a>";
+            }
+        }
+        if (model) {
+            // What the windows tell at each stop order (the judge, docs/windows.md).
+            out += "\n<tr><th>出目 windows";
+            for (int order = 0; order < stop_order_count; ++order) {
+                const windows::WindowCount c = windows::count_whole_windows(*model, bet, order);
+                out += "<td><a href=\"../judge.html#bet=" + std::to_string(bet) + "&amp;order=" + std::to_string(order) +
+                       "\">" + std::to_string(c.windows) + " windows, " + std::to_string(c.bonus_only) + " bonus-only</a>";
             }
         }
         out += "\n</table>\n";
@@ -569,7 +579,8 @@ std::string uri_component(std::string_view text) {
     return out;
 }
 
-bool write_html(const std::filesystem::path& dir, const Atlas& atlas, HtmlReport& report, std::string& error) {
+bool write_html(const std::filesystem::path& dir, const Atlas& atlas, const windows::Model* model, HtmlReport& report,
+                std::string& error) {
     std::error_code made;
     std::filesystem::create_directories(dir, made);
     if (made) return error = dir.string() + ": " + made.message(), false;
@@ -584,7 +595,7 @@ bool write_html(const std::filesystem::path& dir, const Atlas& atlas, HtmlReport
         return put_file(dir / name, text, error);
     };
     bool ok = put("atlas.css", atlas_css, false) && put("lookup.js", lookup_js, false) &&
-              put("index.html", index_page(tree, atlas.situations.size()), true) && put("lookup.html", lookup_page(), true);
+              put("index.html", index_page(tree, atlas.situations.size(), model), true) && put("lookup.html", lookup_page(), true);
     for (std::size_t p = 0; ok && p < tree.pages.size(); ++p)
         ok = put(tree.pages[p].name, role_page(atlas, tree, static_cast<int>(p)), true);
     if (ok) {

@@ -17,6 +17,7 @@
 #include <string>
 
 #include "tools/atlas/atlas.h"
+#include "tools/windows/windows.h"
 
 namespace reelctl::atlas {
 
@@ -33,7 +34,9 @@ struct HtmlReport {
 
 // Writes the pages into `dir` (created when missing). false, with `error`
 // set, when a file cannot be written.
-bool write_html(const std::filesystem::path& dir, const Atlas& atlas, HtmlReport& report, std::string& error);
+// With the window model the index counts each bet and stop order's windows.
+bool write_html(const std::filesystem::path& dir, const Atlas& atlas, const windows::Model* model, HtmlReport& report,
+                std::string& error);
 
 // encodeURIComponent of a browser: every byte but A-Z a-z 0-9 - _ . ! ~ * ' ( )
 // as %XX.

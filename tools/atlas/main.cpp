@@ -64,12 +64,12 @@ bool write_file(const std::filesystem::path& path, void (*writer)(std::ostream&,
 }
 
 // The pages into a partial folder, which then takes the place of html/.
-bool write_pages(const std::filesystem::path& dir, const reelctl::atlas::Atlas& atlas, reelctl::atlas::HtmlReport& report,
-                 std::string& problem) {
+bool write_pages(const std::filesystem::path& dir, const reelctl::atlas::Atlas& atlas, const reelctl::windows::Model& model,
+                 reelctl::atlas::HtmlReport& report, std::string& problem) {
     const std::filesystem::path partial = reelctl::files::partial_path(dir);
     std::error_code ignored;
     std::filesystem::remove_all(partial, ignored);
-    if (!reelctl::atlas::write_html(partial, atlas, report, problem)) {
+    if (!reelctl::atlas::write_html(partial, atlas, &model, report, problem)) {
         std::filesystem::remove_all(partial, ignored);
         return false;
     }
@@ -127,24 +127,26 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: %s: %s\n", program_name, out_dir.c_str(), error.message().c_str());
         return 1;
     }
-    if (wanted[4]) {
+    // The window model, once, for every format that shows it (the index
+    // of the pages counts the windows).
+    reelctl::windows::Model model;
+    if (wanted[2] || wanted[3] || wanted[4] || wanted[5]) {
+        double seconds = 0;
+        std::string problem, summary;
+        if (!reelctl::windows::compute_model(model, seconds, problem)) {
+            std::fprintf(stderr, "%s: %s\n", program_name, problem.c_str());
+            return 1;
+        }
+        if (wanted[3] && !reelctl::windows::make_window_files(out_dir, model, seconds, summary, problem)) {
+            std::fprintf(stderr, "%s: %s\n", program_name, problem.c_str());
+            return 1;
+        }
+        if (wanted[3]) std::printf("%s\n", summary.c_str());
         // The judge page's data: judge/judge-B-O.json for each bet and stop order.
-        const reelctl::windows::Model model = reelctl::windows::compute_windows(2);
-        std::string problem;
-        if (model.faults) problem = "the window model found a fault: " + model.first_fault;
-        if (!problem.empty() || !reelctl::windows::write_judge_files(std::filesystem::path(out_dir) / "judge", model, problem)) {
+        if (wanted[4] && !reelctl::windows::write_judge_files(std::filesystem::path(out_dir) / "judge", model, problem)) {
             std::fprintf(stderr, "%s: %s\n", program_name, problem.c_str());
             return 1;
         }
-        if (!wanted[0] && !wanted[1] && !wanted[2] && !wanted[3] && !wanted[5]) return 0;
-    }
-    if (wanted[3]) {
-        std::string summary, problem;
-        if (!reelctl::windows::make_window_files(out_dir, summary, problem)) {
-            std::fprintf(stderr, "%s: %s\n", program_name, problem.c_str());
-            return 1;
-        }
-        std::printf("%s\n", summary.c_str());
         if (!wanted[0] && !wanted[1] && !wanted[2] && !wanted[5]) return 0;
     }
     const reelctl::atlas::Atlas atlas = reelctl::atlas::collect();
@@ -158,17 +160,14 @@ int main(int argc, char** argv) {
     std::string html_problem;
     bool html_ok = true;
     std::thread html;
-    if (wanted[2]) html = std::thread([&] { html_ok = write_pages(dir / "html", atlas, report, html_problem); });
+    if (wanted[2]) html = std::thread([&] { html_ok = write_pages(dir / "html", atlas, model, report, html_problem); });
     bool ok = true;
     if (wanted[0]) ok &= write_file(dir / "situations.jsonl", reelctl::atlas::write_situations, atlas);
     if (wanted[1]) ok &= write_file(dir / "presses.csv", reelctl::atlas::write_presses, atlas);
 #ifdef REELCTL_HAVE_SQLITE
     if (wanted[5]) {
-        // The database holds the windows too: the model is computed again here.
-        const reelctl::windows::Model model = reelctl::windows::compute_windows(2);
         std::string problem;
-        if (model.faults) problem = "the window model found a fault: " + model.first_fault;
-        if (!problem.empty() || !reelctl::atlas::write_sqlite(dir / "atlas.sqlite", atlas, model, problem)) {
+        if (!reelctl::atlas::write_sqlite(dir / "atlas.sqlite", atlas, model, problem)) {
             std::fprintf(stderr, "%s: %s\n", program_name, problem.c_str());
             ok = false;
         }

@@ -196,14 +196,34 @@ bool write_window_files(const std::filesystem::path& dir, const Model& model, st
     return ok && windows_ok;
 }
 
-bool make_window_files(const std::filesystem::path& dir, std::string& summary, std::string& problem) {
+bool compute_model(Model& model, double& seconds, std::string& problem) {
     const double start = now_seconds();
-    const Model model = compute_windows(2);
-    const double computed = now_seconds() - start;
+    model = compute_windows(2);
+    seconds = now_seconds() - start;
     if (model.faults) {
         problem = "the window model found " + std::to_string(model.faults) + " faults, the first: " + model.first_fault;
         return false;
     }
+    return true;
+}
+
+WindowCount count_whole_windows(const Model& model, int bet, int stop_order) {
+    std::map<std::array<int, 3>, std::vector<RoleOdds>> roles;
+    for (const TripleWindows& t : model.triples)
+        if (t.triple.bet == bet && t.triple.stop_order == stop_order)
+            for (const WindowOdds& w : t.windows) roles[w.stops].push_back({t.triple.role, w.probability});
+    WindowCount count;
+    for (const auto& [stops, showing] : roles) {
+        const TellClass c = class_of(showing);
+        ++count.windows;
+        count.bonus_only += c == TellClass::big_only || c == TellClass::reg_only || c == TellClass::bonus_only;
+    }
+    return count;
+}
+
+bool make_window_files(const std::filesystem::path& dir, const Model& model, double computed, std::string& summary,
+                       std::string& problem) {
+    const double start = now_seconds();
     if (!write_window_files(dir, model, problem)) return false;
     long games = 0, windows = 0;
     for (const TripleWindows& t : model.triples) {
@@ -212,7 +232,7 @@ bool make_window_files(const std::filesystem::path& dir, std::string& summary, s
     }
     char text[200];
     std::snprintf(text, sizeof text, "windows: %zu triples, %ld games, %ld windows; computed in %.3f s, written in %.3f s",
-                  model.triples.size(), games, windows, computed, now_seconds() - start - computed);
+                  model.triples.size(), games, windows, computed, now_seconds() - start);
     summary = text;
     return true;
 }

@@ -51,10 +51,22 @@ void write_tell_counts(std::ostream& out, const std::vector<Tell>& tells);
 // (tools/files/whole_file.h). False with `problem` set when one cannot be written.
 bool write_window_files(const std::filesystem::path& dir, const Model& model, std::string& problem);
 
-// Computes the model (on two threads) and writes its four files into `dir`;
-// `summary` tells people what was computed and how long it took. False with
-// `problem` set when the model met a fault or a file cannot be written.
-bool make_window_files(const std::filesystem::path& dir, std::string& summary, std::string& problem);
+// Computes the model on two threads, timed. False with `problem` set when it met a fault.
+bool compute_model(Model& model, double& seconds, std::string& problem);
+
+// Writes the model's four files into `dir`; `summary` tells people what was
+// computed (in `computed_seconds`) and how long the files took. False with
+// `problem` set when a file cannot be written.
+bool make_window_files(const std::filesystem::path& dir, const Model& model, double computed_seconds, std::string& summary,
+                       std::string& problem);
+
+// The whole windows of a bet and stop order that some role can show, and how
+// many of them only the bonus roles can show (BIG-only and REG-only included).
+struct WindowCount {
+    long windows = 0;
+    long bonus_only = 0;
+};
+WindowCount count_whole_windows(const Model& model, int bet, int stop_order);
 
 Fraction add(const Fraction& a, const Fraction& b);
 
