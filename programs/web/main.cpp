@@ -148,13 +148,17 @@ EMSCRIPTEN_KEEPALIVE const char* reelctl_script_channel() { return run ? run->ch
 // ---- the practice page's game (practice_game.h), on a panel of its own ------
 
 // The strips and their pictures: {"symbols": [name...], "pictures": [picture
-// name...] (by symbol code), "strips": [[code at index 0..20] per reel]}.
+// name...] (by symbol code), "strip_pictures": [the small strip picture per
+// reel], "strips": [[code at index 0..20] per reel]}.
 EMSCRIPTEN_KEEPALIVE const char* reelctl_strips() {
     game_text = "{\"symbols\":[";
     for (int s = 0; s < reelctl::symbol_count; ++s) game_text += std::string(s ? ",\"" : "\"") + reelctl::symbol_names[s] + "\"";
     game_text += "],\"pictures\":[";
     for (int s = 0; s < reelctl::symbol_count; ++s)
         game_text += std::string(s ? ",\"" : "\"") + reelctl::symbol_bitmap_names[0][s] + "\"";
+    game_text += "],\"strip_pictures\":[";
+    for (int reel = 0; reel < reelctl::reel_count; ++reel)
+        game_text += std::string(reel ? ",\"" : "\"") + reelctl::strip_bitmap_names[0][reel] + "\"";
     game_text += "],\"strips\":[";
     for (int reel = 0; reel < reelctl::reel_count; ++reel) {
         game_text += reel ? ",[" : "[";
@@ -183,5 +187,11 @@ EMSCRIPTEN_KEEPALIVE int reelctl_game_order() { return game.stop_order(); }
 EMSCRIPTEN_KEEPALIVE int reelctl_game_role() { return game.role(); }
 // The game's road: the panel-script lines that play it from a fresh panel.
 EMSCRIPTEN_KEEPALIVE const char* reelctl_game_road() { return game.road().c_str(); }
+// Where each press 0..20 would have stopped the reel in this game: the 21 stops separated by commas.
+EMSCRIPTEN_KEEPALIVE const char* reelctl_game_reach(int reel) {
+    game_text.clear();
+    for (int stop : game.stops_by_press(reel)) game_text += (game_text.empty() ? "" : ",") + std::to_string(stop);
+    return game_text.c_str();
+}
 
 }  // extern "C"

@@ -90,6 +90,35 @@ bool PracticeGame::replay() {
     return true;
 }
 
+std::array<int, 21> PracticeGame::stops_by_press(int reel) {
+    std::array<int, 21> stops;
+    stops.fill(-1);
+    int n = 0;
+    while (n < pressed_ && sequence_[static_cast<std::size_t>(n)] != reel) ++n;
+    if (n == pressed_) return stops;
+    // The game up to the reel's press, then each press from there.
+    const int pressed = pressed_;
+    const std::array<int, 3> stops_before = stops_;
+    const std::string road = road_;
+    pressed_ = n;
+    if (replay()) {
+        probe::Snapshot here;
+        probe::save(game_->panel, game_->probe, here);
+        const std::uint32_t rng = rng_;
+        for (int p = 0; p < position_count; ++p) {
+            probe::restore(game_->panel, game_->probe, here);
+            rng_ = rng;
+            if (press_reel(reel, p)) stops[static_cast<std::size_t>(p)] = stops_[static_cast<std::size_t>(reel)];
+        }
+    }
+    // The game as it was.
+    pressed_ = pressed;
+    replay();
+    stops_ = stops_before;
+    road_ = road;
+    return stops;
+}
+
 int PracticeGame::press(int reel, int press) {
     fault_ = "";
     if (bet_ < 0) return fault_ = "no game", -1;

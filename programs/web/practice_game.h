@@ -34,6 +34,11 @@ public:
     // The role combo's items at the bet: [[role, name], ...], the role as a dump names it, the name in UTF-8.
     static std::string roles_json(int bet);
 
+    // Where each of the 21 presses would have stopped the reel, in the game as
+    // it stood when the reel was pressed (the reels pressed before it, the
+    // draws of the game); -1 for each when the reel was not pressed.
+    std::array<int, 21> stops_by_press(int reel);
+
     int stop(int reel) const { return stops_[static_cast<std::size_t>(reel)]; }
     int press_of(int reel) const { return presses_[static_cast<std::size_t>(reel)]; }
     int stop_order() const { return order_; }  // -1 until the first press
