@@ -33,8 +33,9 @@ const types = {
 export async function serve(folder = site) {
   const server = http.createServer((request, response) => {
     const wanted = decodeURIComponent(new URL(request.url, 'http://site').pathname);
-    const file = path.join(folder, path.normalize(wanted.endsWith('/') ? `${wanted}index.html` : wanted));
-    if (!file.startsWith(path.resolve(folder))) {
+    const root = path.resolve(folder);  // a relative REELCTL_SITE too
+    const file = path.join(root, path.normalize(wanted.endsWith('/') ? `${wanted}index.html` : wanted));
+    if (!file.startsWith(root)) {
       response.writeHead(403).end();
       return;
     }

@@ -173,7 +173,7 @@ test('practice: the keyboard alone plays a game (Playwright keyboard), and the s
   assert.match(await page.locator('#result a', { hasText: 'viewer' }).getAttribute('href'), /^index\.html#road=menu%2040023%0Amenu%2040027%0Apick%201057%200/);
   assert.match(await page.locator('#result a', { hasText: 'judge' }).getAttribute('href'), /^judge\.html#bet=2&order=3&left=\d+&center=\d+&right=\d+$/);
   fs.mkdirSync(process.env.REELCTL_SHOTS, { recursive: true });
-  await page.locator('main').screenshot({ path: path.join(process.env.REELCTL_SHOTS, 'web-practice.png') });
+  await page.locator('main').screenshot({ path: path.join(process.env.REELCTL_SHOTS, 'practice-game.png') });
   assert.deepEqual(errors, []);
   await context.close();
 });
