@@ -31,4 +31,17 @@ constexpr bool center_first(int stop_order) {
 }
 constexpr bool right_first(int stop_order) { return stop_order > order_center_right_left; }
 
+// The reel (0 left, 1 center, 2 right) the order stops n-th (n 0..2).
+constexpr int reel_stopped(int stop_order, int n) {
+    constexpr int order[stop_order_count][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
+    return order[stop_order][n];
+}
+
+// The order that stops reel `first`, then reel `second`.
+constexpr int stop_order_of(int first, int second) {
+    for (int o = 0; o < stop_order_count; ++o)
+        if (reel_stopped(o, 0) == first && reel_stopped(o, 1) == second) return o;
+    return -1;
+}
+
 }  // namespace reelctl

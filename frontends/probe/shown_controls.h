@@ -4,21 +4,17 @@
 
 #include <string_view>
 
+#include "app/draw_rule.h"
+
 namespace reelctl {
 
-class ShownControls {
+// visible, enabled, text, item_count and item are those of DrawView.
+class ShownControls : public DrawView {
 public:
-    virtual ~ShownControls() = default;
-
-    virtual bool visible(int id) const = 0;
-    virtual bool enabled(int id) const = 0;
     virtual bool checked(int id) const = 0;           // radios
-    virtual std::string_view text(int id) const = 0;  // edit boxes and combos
     // A symbol picture on a static: 8 * set (0 small, 1 large) + symbol (0..7);
     // -1 for anything else (a strip picture, no picture).
     virtual int picture(int id) const = 0;
-    virtual int item_count(int combo) const = 0;
-    virtual std::string_view item(int combo, int index) const = 0;
     // The combo's current text is one of its items (a user could have picked it).
     virtual bool text_is_item(int combo) const = 0;
     virtual bool menu_checked(int id) const = 0;  // an item of the conditions menu

@@ -14,6 +14,8 @@
 #include "frontends/web/dom.h"
 #include "frontends/web/layout_json.h"
 #include "frontends/web/web_panel.h"
+#include "machine/symbols.h"
+#include "programs/web/practice_game.h"
 #include "programs/web/web_script.h"
 
 namespace {
@@ -36,6 +38,8 @@ std::unique_ptr<reelctl::web::ScriptRun> run;
 int runs = 0;
 std::string layout;
 std::string output;
+reelctl::web::PracticeGame game;
+std::string game_text;
 
 void end_all() {
     dom_binding() = nullptr;
@@ -140,5 +144,54 @@ EMSCRIPTEN_KEEPALIVE int reelctl_output_size() { return static_cast<int>(output.
 
 // The channel on which the run's companion listens.
 EMSCRIPTEN_KEEPALIVE const char* reelctl_script_channel() { return run ? run->channel().c_str() : ""; }
+
+// ---- the practice page's game (practice_game.h), on a panel of its own ------
+
+// The strips and their pictures: {"symbols": [name...], "pictures": [picture
+// name...] (by symbol code), "strip_pictures": [the small strip picture per
+// reel], "strips": [[code at index 0..20] per reel]}.
+EMSCRIPTEN_KEEPALIVE const char* reelctl_strips() {
+    game_text = "{\"symbols\":[";
+    for (int s = 0; s < reelctl::symbol_count; ++s) game_text += std::string(s ? ",\"" : "\"") + reelctl::symbol_names[s] + "\"";
+    game_text += "],\"pictures\":[";
+    for (int s = 0; s < reelctl::symbol_count; ++s)
+        game_text += std::string(s ? ",\"" : "\"") + reelctl::symbol_bitmap_names[0][s] + "\"";
+    game_text += "],\"strip_pictures\":[";
+    for (int reel = 0; reel < reelctl::reel_count; ++reel)
+        game_text += std::string(reel ? ",\"" : "\"") + reelctl::strip_bitmap_names[0][reel] + "\"";
+    game_text += "],\"strips\":[";
+    for (int reel = 0; reel < reelctl::reel_count; ++reel) {
+        game_text += reel ? ",[" : "[";
+        for (int i = 0; i < reelctl::position_count; ++i)
+            game_text += (i ? "," : "") + std::to_string(reelctl::reel_strips[reel][i]);
+        game_text += "]";
+    }
+    game_text += "]}";
+    return game_text.c_str();
+}
+
+// The roles of a bet: [[role, name], ...] in the role combo's order.
+EMSCRIPTEN_KEEPALIVE const char* reelctl_game_roles(int bet) {
+    game_text = reelctl::web::PracticeGame::roles_json(bet);
+    return game_text.c_str();
+}
+
+// A new game: the bet 0..2, the role combo's item, the seed of the machine's draws.
+EMSCRIPTEN_KEEPALIVE void reelctl_game_start(int bet, int role_item, unsigned seed) { game.start(bet, role_item, seed); }
+
+// The reel pressed at a press index: the stop index, or -1 (reelctl_game_fault says why).
+EMSCRIPTEN_KEEPALIVE int reelctl_game_press(int reel, int press) { return game.press(reel, press); }
+
+EMSCRIPTEN_KEEPALIVE const char* reelctl_game_fault() { return game.fault(); }
+EMSCRIPTEN_KEEPALIVE int reelctl_game_order() { return game.stop_order(); }
+EMSCRIPTEN_KEEPALIVE int reelctl_game_role() { return game.role(); }
+// The game's road: the panel-script lines that play it from a fresh panel.
+EMSCRIPTEN_KEEPALIVE const char* reelctl_game_road() { return game.road().c_str(); }
+// Where each press 0..20 would have stopped the reel in this game: the 21 stops separated by commas.
+EMSCRIPTEN_KEEPALIVE const char* reelctl_game_reach(int reel) {
+    game_text.clear();
+    for (int stop : game.stops_by_press(reel)) game_text += (game_text.empty() ? "" : ",") + std::to_string(stop);
+    return game_text.c_str();
+}
 
 }  // extern "C"

@@ -8,12 +8,13 @@
 // and its data here. The judge keeps the data of the bet and stop order
 // it was opened for, as every answer is kept.
 
-const cacheName = 'reelctl-site-3';
+const cacheName = 'reelctl-site-4';
 const pages = [
   './',
   'index.html', 'page.js', 'panel.css', 'panel_view.js', 'read_back.js', 'combo.js', 'menu_bar.js', 'keys.js', 'focus.js', 'elements.js',
   'reelctl-web.js', 'reelctl-web.wasm', 'help.html', 'manifest.webmanifest',
   'judge.html', 'judge.js',
+  'practice.html', 'practice.js', 'practice.css',
   'atlas/index.html', 'atlas/atlas.css', 'atlas/lookup.html', 'atlas/lookup.js', 'atlas/lookup-data.js', 'atlas/lookup.json',
   'pictures/reelctl-48.png', 'pictures/reelctl-256.png',
 ];

@@ -4,12 +4,10 @@
 // 2.1 A and AA rules on the viewer and the atlas.
 
 import assert from 'node:assert/strict';
-import { createRequire } from 'node:module';
 import { test } from 'node:test';
-import { nativeDump, openPanel, pageControls, useSiteAndBrowser } from './harness.mjs';
+import { axeViolations, nativeDump, openPanel, pageControls, useSiteAndBrowser } from './harness.mjs';
 
 const shared = useSiteAndBrowser();
-const axeScript = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
 
 const focused = (page) => page.evaluate(() => {
   const id = document.activeElement && document.activeElement.dataset ? document.activeElement.dataset.id : undefined;
@@ -110,14 +108,6 @@ test('names: a reel column in Chromium\'s accessibility tree', async () => {
   assert.equal(pictures.length, 9, 'the window says its nine pictures by line');
   await context.close();
 });
-
-async function axeViolations(page) {
-  await page.addScriptTag({ path: axeScript });
-  return page.evaluate(async () => {
-    const result = await window.axe.run(document, { runOnly: { type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa'] } });
-    return result.violations.map((v) => `${v.id}: ${v.nodes.length} (${v.nodes.slice(0, 2).map((n) => n.target.join(' ')).join(', ')})`);
-  });
-}
 
 test('axe: no WCAG 2.1 A or AA violation on the viewer, the atlas and the judge', async () => {
   const context = await shared.browser.newContext({ viewport: { width: 1280, height: 900 } });

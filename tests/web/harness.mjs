@@ -9,6 +9,7 @@
 import { execFile, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import http from 'node:http';
+import { createRequire } from 'node:module';
 import os from 'node:os';
 import path from 'node:path';
 import { after, before } from 'node:test';
@@ -32,8 +33,9 @@ const types = {
 export async function serve(folder = site) {
   const server = http.createServer((request, response) => {
     const wanted = decodeURIComponent(new URL(request.url, 'http://site').pathname);
-    const file = path.join(folder, path.normalize(wanted.endsWith('/') ? `${wanted}index.html` : wanted));
-    if (!file.startsWith(path.resolve(folder))) {
+    const root = path.resolve(folder);  // a relative REELCTL_SITE too
+    const file = path.join(root, path.normalize(wanted.endsWith('/') ? `${wanted}index.html` : wanted));
+    if (!file.startsWith(root)) {
       response.writeHead(403).end();
       return;
     }
@@ -185,4 +187,14 @@ export function pageControls(page) {
 
 export function freshDirectory() {
   return fs.mkdtempSync(path.join(os.tmpdir(), 'reelctl-web-'));
+}
+
+// axe-core's WCAG 2.1 A and AA rules on the page as it stands: one line per violation.
+const axeScript = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
+export async function axeViolations(page) {
+  await page.addScriptTag({ path: axeScript });
+  return page.evaluate(async () => {
+    const result = await window.axe.run(document, { runOnly: { type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa'] } });
+    return result.violations.map((v) => `${v.id}: ${v.nodes.length} (${v.nodes.slice(0, 2).map((n) => n.target.join(' ')).join(', ')})`);
+  });
 }

@@ -34,6 +34,7 @@ errors.sort((a, b) => a - b);
 const at = (q) => errors[Math.min(errors.length - 1, Math.floor(q * errors.length))].toFixed(4);
 console.log(`key presses: ${errors.length}; time stamp after sending, in frames: min ${at(0)} median ${at(0.5)} 95% ${at(0.95)} max ${at(1)}`);
 
+await new Promise((resolve) => setTimeout(resolve, 300));  // the last game's reels have slid to their stops
 // Frame times: 3 s of turning reels, the intervals between animation frames and the page's work per frame.
 const frames = await page.evaluate(async () => {
   const intervals = [];

@@ -406,7 +406,8 @@ std::string index_page(const Tree& tree, std::size_t situations, const windows::
            " situations in " + std::to_string(tree.groups.size()) +
            " trees of choices, one for each bet, stop order and role. The numbers are the situations of a tree. "
            "<a href=lookup.html>Reverse lookup</a>: the presses that put a symbol on a line of a reel.\n"
-           "<p><a href=../judge.html>出目の判定 (the judge)</a>: which roles a window can come from.\n";
+           "<p><a href=../judge.html>出目の判定 (the judge)</a>: which roles a window can come from.\n"
+           "<p><a href=../practice.html>目押し練習 (practice)</a>: the reels at the machine's speed, stopped as its control stops them.\n";
     std::unordered_map<int, int> by_key;
     for (std::size_t n = 0; n < tree.groups.size(); ++n) {
         const Group& g = tree.groups[n];

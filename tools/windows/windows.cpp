@@ -8,6 +8,8 @@
 #include <tuple>
 
 #include "app/dialog.h"
+#include "app/draw_rule.h"
+#include "machine/conditions.h"
 #include "machine/symbols.h"
 #include "machine/texts.h"
 #include "panel/control_ids.h"
@@ -19,8 +21,6 @@ namespace {
 
 using probe::Snapshot;
 
-// A percent is read in hundredths (basis points): "12.5" is 1250.
-constexpr std::uint64_t percent_whole = 10000;
 // A game's weight counts in units of 1 / (10000^3 * 21^3): up to three offers
 // and the three presses divide it exactly.
 constexpr std::uint64_t presses_whole = 21ull * 21 * 21;
@@ -28,25 +28,6 @@ constexpr std::uint64_t weight_whole = percent_whole * percent_whole * percent_w
 constexpr int max_offers = 3;
 
 constexpr int window_cells = position_count * position_count * position_count;
-
-// The percent that ends an entry's text ("(2) 37.5%", "ﾊﾟﾀｰﾝ２(25%)") in
-// hundredths, or -1. The digits before the percent sign are ASCII in code page
-// 932 (no second byte of a double-byte character is a digit or a point).
-long percent_of(std::string_view text) {
-    const std::size_t sign = text.rfind('%');
-    if (sign == std::string_view::npos) return -1;
-    std::size_t start = sign;
-    while (start > 0 && ((text[start - 1] >= '0' && text[start - 1] <= '9') || text[start - 1] == '.')) --start;
-    const std::string_view number = text.substr(start, sign - start);
-    const std::size_t point = number.find('.');
-    const std::string_view whole = number.substr(0, point);
-    const std::string_view part = point == std::string_view::npos ? std::string_view() : number.substr(point + 1);
-    if (whole.empty() || part.size() > 2 || part.find('.') != std::string_view::npos) return -1;
-    long value = 0;
-    for (char c : whole) value = value * 10 + (c - '0');
-    for (std::size_t i = 0; i < 2; ++i) value = value * 10 + (i < part.size() ? part[i] - '0' : 0);
-    return value;
-}
 
 class Player final : public probe::DrivenProbe {
 public:
@@ -116,28 +97,12 @@ private:
     void play_press(int reel, int presses, int offers, std::uint64_t weight, const Snapshot& here);
     void finish(std::uint64_t weight);
 
-    // An enabled combo with entries and no current text: 0 when there is none.
+    // The open offer (draw_rule.h): 0 when there is none.
     int open_offer() {
         int open = 0;
-        for (int combo : {IDC_ROLE_COMBO, IDC_PATTERN_COMBO, IDC_TABLE_COMBO}) {
-            if (!probe.enabled(combo) || probe.item_count(combo) == 0 || !probe.text(combo).empty()) continue;
-            if (open) fault("two combos offer entries at once");
-            open = combo;
-        }
-        return open;
-    }
-
-    bool shows_press_choice(int reel) const {
-        if (panel.state.awaiting_stop != 1) return false;
-        for (int row = 0; row < position_count; ++row)
-            if (!probe.visible(stop_radio_id(reel, row)) || probe.text(slide_edit_id(reel, row)) != " ") return false;
-        return true;
-    }
-
-    // The slide a row of a column shows, or -1.
-    int shown_slide(int reel, int row) const {
-        const std::string_view text = probe.text(slide_edit_id(reel, row));
-        return text.size() == 1 && text[0] >= '0' && text[0] <= '4' ? text[0] - '0' : -1;
+        const int combo = reelctl::open_offer(probe, open);
+        if (open > 1) fault("two combos offer entries at once");
+        return combo;
     }
 
     // Divides a weight by `whole` and multiplies it by `part`, exactly.
@@ -187,16 +152,10 @@ void Player::play(int presses, int offers, std::uint64_t weight) {
 void Player::play_offer(int combo, int presses, int offers, std::uint64_t weight, const Snapshot& here) {
     if (offers == max_offers) return fault("more offers than the weights can divide");
     const int entries = probe.item_count(combo);
-    std::array<long, probe::combo_item_capacity> percents{};
-    long sum = 0;
+    if (offer_fault(probe, combo) == OfferFault::no_percent) return fault("an offered entry names no percent");
+    if (offer_fault(probe, combo) == OfferFault::not_whole) return fault("an offer's percents do not add up to 100");
     for (int e = 0; e < entries; ++e) {
-        percents[static_cast<std::size_t>(e)] = percent_of(probe.item(combo, e));
-        if (percents[static_cast<std::size_t>(e)] < 0) return fault("an offered entry names no percent");
-        sum += percents[static_cast<std::size_t>(e)];
-    }
-    if (sum != static_cast<long>(percent_whole)) return fault("an offer's percents do not add up to 100");
-    for (int e = 0; e < entries; ++e) {
-        const long percent = percents[static_cast<std::size_t>(e)];
+        const long percent = percent_of(probe.item(combo, e));
         if (percent == 0) continue;
         if (e) probe::restore(panel, probe, here);
         road_[static_cast<std::size_t>(depth_++)] = {walk::RoadAct::Verb::pick, combo, e};
@@ -212,15 +171,11 @@ void Player::play_offer(int combo, int presses, int offers, std::uint64_t weight
 void Player::play_press(int reel, int presses, int offers, std::uint64_t weight, const Snapshot& here) {
     std::array<int, position_count> reached{};  // presses that stop the reel at each row
     std::array<std::uint32_t, position_count> group{};  // and which they are
-    const bool press_choice = shows_press_choice(reel);
+    const bool press_choice = shows_press_choice(probe, panel.state, reel);
     for (int press = 0; press < position_count; ++press) {
-        int stop = press;  // on a press choice the radio of each press, greyed or not
-        if (!press_choice) {
-            const int slide = shown_slide(reel, press);
-            if (slide < 0) return fault("the reel to press shows neither slides nor a press choice");
-            stop = press + slide >= position_count ? press + slide - position_count : press + slide;
-        }
-        ++reached[static_cast<std::size_t>(stop)];
+        const int stop = press_radio_row(probe, panel.state, reel, press);
+        if (stop < 0) return fault("the reel to press shows neither slides nor a press choice");
+        ++reached[static_cast<std::size_t>(stop)];  // on a press choice, the radio of each press, greyed or not
         group[static_cast<std::size_t>(stop)] |= 1u << press;
     }
     bool first = true;
@@ -274,14 +229,7 @@ void Player::finish(std::uint64_t weight) {
 
 }  // namespace
 
-int reel_pressed(int stop_order, int n) {
-    static constexpr int order[stop_order_count][reel_count] = {
-        {reel_left, reel_center, reel_right}, {reel_left, reel_right, reel_center},
-        {reel_center, reel_left, reel_right}, {reel_center, reel_right, reel_left},
-        {reel_right, reel_left, reel_center}, {reel_right, reel_center, reel_left},
-    };
-    return order[stop_order][n];
-}
+int reel_pressed(int stop_order, int n) { return reel_stopped(stop_order, n); }
 
 Model compute_windows(int threads, int bet, int stop_order) {
     // The conditions (bet * 6 + stop order) to play, dealt to the threads in
