@@ -183,6 +183,10 @@ export function pageControls(page) {
   });
 }
 
+// The pictures of the page that are not loaded and drawn: their addresses.
+export const brokenPictures = (page) => page.evaluate(() =>
+  [...document.images].filter((image) => !image.complete || image.naturalWidth === 0).map((image) => image.src));
+
 export function freshDirectory() {
   return fs.mkdtempSync(path.join(os.tmpdir(), 'reelctl-web-'));
 }
