@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "app/dialog.h"
 #include "app/panel.h"
 #include "frontends/web/dom.h"
 #include "frontends/web/layout_json.h"
@@ -22,18 +21,8 @@ namespace {
 
 using reelctl::web::dom_binding;
 
-// The panel a person uses.
-struct LivePanel {
-    LivePanel() {
-        binding.set_dialog_procedure([this](std::uint32_t message, std::uintptr_t wparam) {
-            return reelctl::dialog_procedure(panel, message, wparam, 0);
-        });
-    }
-    reelctl::web::WebPanel binding;
-    reelctl::Panel panel{binding, binding};
-};
-
-std::unique_ptr<LivePanel> live;
+// The panel the page shows: a script run's, or a person's (a road, of no
+// lines where the page opened it), which the page can dump as a run does.
 std::unique_ptr<reelctl::web::ScriptRun> run;
 int runs = 0;
 std::string layout;
@@ -44,7 +33,6 @@ std::string game_text;
 void end_all() {
     dom_binding() = nullptr;
     run.reset();
-    live.reset();
 }
 
 }  // namespace
@@ -60,10 +48,8 @@ EMSCRIPTEN_KEEPALIVE const char* reelctl_layout(int base_x, int font_pixels, int
 // Opens a fresh panel for a person, in place of whatever the page showed.
 EMSCRIPTEN_KEEPALIVE void reelctl_open() {
     end_all();
-    live = std::make_unique<LivePanel>();
-    reelctl_dom_build(-1);
-    dom_binding() = &live->binding;
-    live->binding.start();
+    run = reelctl::web::ScriptRun::road("");
+    run->step();
 }
 
 // ---- the page's user, to the open panel (nothing while none is open) ---------
@@ -141,6 +127,13 @@ EMSCRIPTEN_KEEPALIVE const char* reelctl_script_output(int which) {
     return output.data();
 }
 EMSCRIPTEN_KEEPALIVE int reelctl_output_size() { return static_cast<int>(output.size()); }
+
+// The panel as the page shows it now, as a dump line of reelctl-script
+// (empty while none is open); the size through reelctl_output_size.
+EMSCRIPTEN_KEEPALIVE const char* reelctl_dump() {
+    output = run ? run->dump() : std::string();
+    return output.data();
+}
 
 // The channel on which the run's companion listens.
 EMSCRIPTEN_KEEPALIVE const char* reelctl_script_channel() { return run ? run->channel().c_str() : ""; }

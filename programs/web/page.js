@@ -7,6 +7,8 @@
 // options in `args` (["--companion", "--row-pixels", "30"]) and `text` as its
 // standard input, and gives back exactly what reelctl-script prints; with
 // "--key-lines" it also takes the keyboard tests' `key KEY...` lines.
+// `window.reelctl.dump()` is the panel as the page shows it now (the user's,
+// or the last run's), as reelctl-script's `dump` line has it.
 //
 // The module's own `view` (the PanelView) and `readBack` (what a script run
 // reads and does through the DOM) are exported for tests that must reach a
@@ -42,9 +44,19 @@ function allocate(text) {
   return pointer;
 }
 
-function output(which) {
-  const pointer = module._reelctl_script_output(which);
+// A text of the module's output buffer, `pointer` its start.
+function outputAt(pointer) {
   return decoder.decode(module.HEAPU8.slice(pointer, pointer + module._reelctl_output_size()));
+}
+
+function output(which) {
+  return outputAt(module._reelctl_script_output(which));
+}
+
+// The panel as it is now, as reelctl-script's dump shows it (null: none open).
+function dump() {
+  const line = outputAt(module._reelctl_dump());
+  return line === '' ? null : JSON.parse(line).dump;
 }
 
 // Runs the lines of a begun run or road to its end: its exit status.
@@ -120,7 +132,7 @@ const road = followAddress();
 if (road === null) open();
 window.addEventListener('hashchange', () => followAddress());
 // focusedId(): the control with the keyboard focus, as the dialog manager keeps it (-1: none).
-window.reelctl = { runScript, open, road, focusedId: () => view.focusedId(), readyAt: performance.now() };
+window.reelctl = { runScript, open, road, dump, focusedId: () => view.focusedId(), readyAt: performance.now() };
 export { view, readBack };
 document.documentElement.dataset.ready = 'true';
 // Kept for opening offline (sw.js); a service worker needs http: or https:.

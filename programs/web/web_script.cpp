@@ -12,6 +12,7 @@
 #include "panel/dialog_layout.h"
 #include "programs/reelctl-script/command_line.h"
 #include "script/dialog_under_test.h"
+#include "script/dump.h"
 #include "script/session.h"
 #include "script/tracing_panel.h"
 #include "text/cp932.h"
@@ -218,6 +219,8 @@ void ScriptRun::begin(const ModelOptions& options, std::string input, bool live,
 }
 
 ScriptRun::~ScriptRun() = default;
+
+std::string ScriptRun::dump() { return host_ ? script::dump_json(*host_) : std::string(); }
 
 // The line loop of a script session, one line a call: CR LF line ends, a
 // byte order mark before the first line, a malformed line ends the run.

@@ -41,6 +41,11 @@ public:
     std::optional<int> step();
     std::optional<int> status() const { return status_; }
 
+    // The panel as it is now, as the run's `dump` line would print it (the
+    // message boxes those that the run answered since the last dump); empty
+    // where the command line ended the run before a panel opened.
+    std::string dump();
+
     std::string out() const { return out_.str(); }
     std::string err() const { return err_.str(); }
     // The channel on which this run's companion listens.

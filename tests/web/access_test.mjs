@@ -5,7 +5,7 @@
 
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import { axeViolations, nativeDump, openPanel, pageControls, useSiteAndBrowser } from './harness.mjs';
+import { axeViolations, brokenPictures, nativeDump, openPanel, pageControls, pageDump, useSiteAndBrowser } from './harness.mjs';
 
 const shared = useSiteAndBrowser();
 
@@ -71,8 +71,9 @@ test('keyboard: every road by the keys alone ends as reelctl-script ends it', as
   for (const [name, road] of Object.entries(roads)) {
     const { page, errors } = await openPanel(context, shared.server.url);
     await playByKeys(page, road);
-    const dump = await nativeDump(road);
-    assert.deepEqual(await pageControls(page), dump.controls, `the ${name} road`);
+    // Every key of the dump: the logic's state, the controls, the window's
+    // pictures, the caption, the menu's checks and the focus.
+    assert.deepEqual(await pageDump(page), await nativeDump(road), `the ${name} road`);
     assert.deepEqual(errors, []);
     await page.close();
   }
@@ -155,25 +156,48 @@ test('axe: no WCAG 2.1 A or AA violation with a message box open; answered, the 
   await context.close();
 });
 
-test('offline: after one visit the viewer and the atlas open with the network cut', async () => {
+test('offline: after one visit the viewer, the judge, the atlas index and a role page open and work with the network cut', async () => {
   const context = await shared.browser.newContext({ viewport: { width: 1280, height: 900 } });
   const { page } = await openPanel(context, shared.server.url);
   await page.evaluate(() => navigator.serviceWorker.ready);
   await page.goto(`${shared.server.url}atlas/role-0-0-0.html`);
   await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+  // The judge answering a query, with the data of its bet and stop order.
+  const query = 'bet=2&order=0&left=18';
+  const judge = async (on) => {
+    await on.goto(`${shared.server.url}judge.html#${query}`);
+    await on.waitForFunction((hash) => document.documentElement.dataset.query === hash, `#${query}`);
+    return { rows: await on.locator('#roles tr[data-role]').count(), text: await on.locator('#roles').innerText() };
+  };
+  const online = await judge(page);
+  assert.ok(online.rows > 1, 'the judge answers online');
+  // A user goes offline later than a test does: wait until the worker has kept the data.
+  await page.waitForFunction(() => caches.match('judge-data/judge-2-0.json').then(Boolean));
   await context.setOffline(true);
+
   const offline = await openPanel(context, shared.server.url);
   assert.ok(await offline.page.evaluate(() => navigator.serviceWorker.controller !== null), 'the worker answers');
   const road = ['menu 40026', 'picktext 1057 BIG BONUS', 'pick 1058 0', 'click 1240'];
   const run = await offline.page.evaluate((lines) => window.reelctl.runScript(`${lines.join('\n')}\n`, []), road);
   assert.equal(run.status, 0, run.stderr);
   assert.deepEqual(await pageControls(offline.page), (await nativeDump(road)).controls, 'the viewer works offline');
+  await offline.page.waitForFunction(() => [...document.images].every((image) => image.complete));
+  assert.deepEqual(await brokenPictures(offline.page), [], 'the window drawn offline, symbols not shown online included');
   for (const file of ['index.html', 'role-0-0-0.html', 'lookup.html']) {
     const answer = await offline.page.goto(`${shared.server.url}atlas/${file}`);
     assert.ok(answer && answer.ok(), `the atlas's ${file} opens offline`);
+    assert.deepEqual(await brokenPictures(offline.page), [], `the pictures of the atlas's ${file} offline`);
   }
+  assert.ok(await offline.page.locator('img').count() > 3, 'the role page shows its situations');
   const data = await offline.page.evaluate(() => fetch('lookup.json').then((r) => r.json()).then(() => true, () => false));
   assert.ok(data, "the lookup's data answers offline");
+  const kept = [];
+  offline.page.on('response', (response) => {
+    if (/\/judge-data\//.test(response.url())) kept.push(response.fromServiceWorker());
+  });
+  assert.deepEqual(await judge(offline.page), online, 'the judge answers the same query offline');
+  assert.deepEqual(kept, [true], "the judge's data came from the worker's copy");
+  assert.deepEqual(offline.errors, []);
   await context.close();
 });
 

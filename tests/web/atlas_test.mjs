@@ -7,7 +7,7 @@ import assert from 'node:assert/strict';
 import path from 'node:path';
 import { test } from 'node:test';
 import { pathToFileURL } from 'node:url';
-import { nativeDump, pageControls, site, useSiteAndBrowser } from './harness.mjs';
+import { brokenPictures, nativeDump, pageControls, site, useSiteAndBrowser } from './harness.mjs';
 
 const shared = useSiteAndBrowser();
 
@@ -22,10 +22,6 @@ async function open(context, address) {
   await page.goto(address);
   return { page, problems };
 }
-
-// Every picture of the page is loaded and drawn.
-const brokenPictures = (page) => page.evaluate(() =>
-  [...document.images].filter((image) => !image.complete || image.naturalWidth === 0).map((image) => image.src));
 
 test('atlas: the index, a role page and its pictures', async () => {
   const context = await shared.browser.newContext();

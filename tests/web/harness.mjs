@@ -110,6 +110,10 @@ export async function nativeDump(lines, args = []) {
   return dumps[dumps.length - 1].dump;
 }
 
+// The panel as the page shows it now, as reelctl-script's dump line has it
+// (the page's own read-back: window.reelctl.dump()).
+export const pageDump = (page) => page.evaluate(() => window.reelctl.dump());
+
 // The headers of shared scenarios, read by the one reader every front end's
 // comparison uses (tests/support/scenarios.py): for each file, {both, model,
 // env, unread, rows, keys, twin, focus, ...} as read_header gives them.
@@ -184,6 +188,10 @@ export function pageControls(page) {
     return controls;
   });
 }
+
+// The pictures of the page that are not loaded and drawn: their addresses.
+export const brokenPictures = (page) => page.evaluate(() =>
+  [...document.images].filter((image) => !image.complete || image.naturalWidth === 0).map((image) => image.src));
 
 export function freshDirectory() {
   return fs.mkdtempSync(path.join(os.tmpdir(), 'reelctl-web-'));

@@ -291,24 +291,42 @@ test('mouse: minimized by the title bar button to the title bar alone, restored 
   await context.close();
 });
 
-test('start: the panel is usable within 1 s of opening the page', async () => {
-  // Usable: the page's controls built from the layout, the panel started and
-  // the page listening, as the page marks it (ms since navigation start). A
-  // first pick by mouse is timed too; it adds the driver's own round trips.
-  const context = await shared.browser.newContext({ viewport: { width: 1280, height: 900 } });
-  const page = await context.newPage();
-  const started = Date.now();
-  await page.goto(shared.server.url);
-  await page.waitForFunction(() => document.documentElement.dataset.ready === 'true');
-  const ready = await page.evaluate(() => window.reelctl.readyAt);
-  await control(page, 1057).click();
-  await option(page, 1057, 'BIG BONUS').click();
-  await page.locator('[data-id="1059"]:not([disabled])').waitFor();
-  const picked = Date.now() - started;
-  console.log(`panel usable ${ready.toFixed(0)} ms after navigation start; first pick answered ${picked} ms after goto`);
-  assert.ok(ready < 1000, `usable after ${ready} ms`);
-  assert.ok(picked < 2000, `first pick answered after ${picked} ms`);
-  await context.close();
+test('start: the panel listens within 1 s of opening the page, the median of 5 fresh visits', async () => {
+  // Listening: the page's controls built from the layout, the panel started
+  // and the page listening, as the page marks it (ms since navigation start).
+  // Each visit in a fresh context, nothing cached. On the first, a first pick
+  // by mouse is timed too (it adds the driver's own round trips), and every
+  // script and the WebAssembly file must have been asked for at once by the
+  // page's preload links, not one import after another.
+  const times = [];
+  for (let visit = 0; visit < 5; ++visit) {
+    const context = await shared.browser.newContext({ viewport: { width: 1280, height: 900 } });
+    const page = await context.newPage();
+    const started = Date.now();
+    await page.goto(shared.server.url);
+    await page.waitForFunction(() => document.documentElement.dataset.ready === 'true');
+    times.push(await page.evaluate(() => window.reelctl.readyAt));
+    if (visit === 0) {
+      await control(page, 1057).click();
+      await option(page, 1057, 'BIG BONUS').click();
+      await page.locator('[data-id="1059"]:not([disabled])').waitFor();
+      const picked = Date.now() - started;
+      console.log(`first pick answered ${picked} ms after goto`);
+      assert.ok(picked < 2000, `first pick answered after ${picked} ms`);
+      const late = await page.evaluate(() => {
+        const asked = new Set([...document.querySelectorAll('link[rel=modulepreload], link[rel=preload], script[src]')]
+          .map((element) => element.href || element.src));
+        return performance.getEntriesByType('resource').map((entry) => entry.name)
+          .filter((name) => /\.(js|wasm)$/.test(new URL(name).pathname) && !asked.has(name));
+      });
+      assert.deepEqual(late, [], 'every script and the module asked for by a preload link');
+    }
+    await context.close();
+  }
+  const sorted = [...times].sort((a, b) => a - b);
+  const median = sorted[2];
+  console.log(`panel listening ${times.map((t) => t.toFixed(0)).join(', ')} ms after navigation start; the median ${median.toFixed(0)} ms`);
+  assert.ok(median < 1000, `listening after ${median} ms (the median)`);
 });
 
 test('size: the module and its loader are at most 200 KB gzipped', () => {

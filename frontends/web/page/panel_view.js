@@ -37,6 +37,7 @@ export class PanelView {
     this.options = options;
     this.module = null;
     this.controls = new Map();  // id -> {id, kind, box, el, combo, reel, row, line}
+    this.rows = new Map();      // 'kind reel row' -> the slide box or radio of a row
     this.channels = new Map();
     this.nextChannel = 1;
     this.posted = new Map();    // channel name -> messages posted
@@ -129,6 +130,7 @@ export class PanelView {
     this.channels.clear();
     this.posted.clear();
     this.controls.clear();
+    this.rows.clear();
     this.cursor = null;
   }
 
@@ -206,7 +208,9 @@ export class PanelView {
     (inGroup ? this.container : this.client).append(box);
     if (entry.id < 0 || !element) return;
     element.dataset.id = String(entry.id);
-    this.controls.set(entry.id, { id: entry.id, kind: entry.kind, box, el: element, combo, ...at });
+    const c = { id: entry.id, kind: entry.kind, box, el: element, combo, ...at };
+    this.controls.set(entry.id, c);
+    if (at.row >= 0) this.rows.set(`${c.kind} ${c.reel} ${c.row}`, c);
     if (entry.state === 'hidden') box.hidden = true;
     if (entry.state === 'disabled') this.setEnabled(this.controls.get(entry.id), false);
   }
@@ -237,9 +241,9 @@ export class PanelView {
     radio.el.setAttribute('aria-label', name);
   }
 
+  // Looked up, not searched: every change of a row's text or state names it again.
   rowControl(kind, reel, row) {
-    for (const c of this.controls.values()) if (c.kind === kind && c.reel === reel && c.row === row) return c;
-    return null;
+    return this.rows.get(`${kind} ${reel} ${row}`) || null;
   }
 
   // The stop radios of the reel column that control `id` stands in, shown and enabled, top down.
