@@ -6,12 +6,12 @@
 //
 // The data's strips[reel][stop] are the symbols of the bottom, middle and top
 // lines (the stop index's symbol stands on the bottom line).
+import { aimAt, data, judge } from './judge_reading.js';
+
 const reelNames = [['左', 'left'], ['中', 'center'], ['右', 'right']];
 const stopNames = ['第1停止', '第2停止', '第3停止'];
 const symbolLabels = { seven: '7', bar: 'BAR', frog: 'ｶｴﾙ', moon: '月', orange: 'ｵﾚﾝｼﾞ', bell: 'ﾍﾞﾙ', cherry: 'ﾁｪﾘｰ' };
 const orders = [[0, 1, 2], [0, 2, 1], [1, 0, 2], [1, 2, 0], [2, 0, 1], [2, 1, 0]];
-const bonusRoles = new Set([4, 5, 6, 7, 8, 9]);
-const cache = new Map();
 const lineNames = [['下段', 'bottom'], ['中段', 'middle'], ['上段', 'top']];  // by the data's line index
 const query = { bet: 2, order: 0, stops: [null, null, null], odds: new Map(), aim: null };
 
@@ -19,12 +19,6 @@ const gcd = (a, b) => { while (b) [a, b] = [b, a % b]; return a; };
 function fraction(n, d) { const g = gcd(n, d) || 1; return `${n / g}/${d / g}`; }
 const percent = (p) => `${(100 * p).toPrecision(4).replace(/\.?0+$/, '')}%`;
 const oneIn = (p) => (p > 0 ? `1/${(1 / p).toFixed(1).replace(/\.0$/, '')}` : '—');
-
-export async function data(bet, order) {
-  const key = `${bet}-${order}`;
-  if (!cache.has(key)) cache.set(key, fetch(`judge-data/judge-${key}.json`).then((r) => r.json()));
-  return cache.get(key);
-}
 
 function readAddress() {
   const fields = new URLSearchParams(window.location.hash.slice(1));
@@ -55,25 +49,6 @@ function writeAddress() {
   }
   const hash = `#${parts.join('&')}`;
   if (window.location.hash !== hash) history.replaceState(null, '', hash);
-}
-
-// The answer to the query: the matching windows and every role's marginal.
-export function judge(d, stops) {
-  const matching = d.windows.filter((w) => stops.every((s, reel) => s === null || w[reel] === s));
-  const grains = new Array(d.roles.length).fill(0);
-  for (const w of matching) for (let i = 0; i < w[3].length; i += 2) grains[w[3][i]] += w[3][i + 1];
-  const roles = d.roles.map(([role, name], i) => ({ role, name, grains: grains[i] })).filter((r) => r.grains > 0);
-  const shown = new Set(roles.map((r) => r.role));
-  const bonus = [...shown].filter((r) => bonusRoles.has(r));
-  let cls = 'impossible';
-  if (shown.size) {
-    if (bonus.length === 0) cls = 'no-bonus';
-    else if (bonus.length < shown.size) cls = 'mixed';
-    else if (bonus.every((r) => r <= 6)) cls = 'BIG-only';
-    else if (bonus.every((r) => r >= 7)) cls = 'REG-only';
-    else cls = 'bonus-only';
-  }
-  return { matching, roles, cls };
 }
 
 const classNames = { 'BIG-only': 'BIGのみ', 'REG-only': 'REGのみ', 'bonus-only': 'ボーナス確定', 'no-bonus': 'ボーナスなし', mixed: '混在', impossible: '出ない' };
@@ -198,32 +173,6 @@ async function render() {
     row.append(road);
     list.append(row);
   }
-}
-
-// The aim: for a role, a reel, a line and a symbol, the presses that bring the
-// symbol to the line with P(hit | press) in units of 1/aim_grain, the stops
-// that show it with the presses that reach each (their sum over the presses
-// of P(stop | press), and how many reach it whatever the machine draws), and
-// P(hit) for a press at random, in units of 1/(21 aim_grain).
-export function aimAt(d, roleIndex, reel, line, symbol) {
-  const shows = (stop) => d.strips[reel][stop][line] === symbol;
-  const presses = [];
-  const reach = new Map();
-  let hit = 0;
-  d.aim[roleIndex][reel].forEach((list, press) => {
-    let n = 0;
-    for (let i = 0; i < list.length; i += 2) {
-      if (!shows(list[i])) continue;
-      n += list[i + 1];
-      const r = reach.get(list[i]) || { stop: list[i], n: 0, sure: 0 };
-      r.n += list[i + 1];
-      r.sure += list[i + 1] === d.aim_grain ? 1 : 0;
-      reach.set(list[i], r);
-    }
-    if (n) presses.push({ press, n });
-    hit += n;
-  });
-  return { presses, stops: [...reach.values()].sort((a, b) => a.stop - b.stop), hit };
 }
 
 function drawAim(d) {

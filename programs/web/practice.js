@@ -25,6 +25,7 @@
 // window.practice.state() tells the reels' state to whoever drives the page.
 
 import createReelctl from './reelctl-web.js';
+import { data, judge } from './judge_reading.js';
 
 const module = await createReelctl({});
 const machine = JSON.parse(module.UTF8ToString(module._reelctl_strips()));
@@ -204,23 +205,6 @@ function aim(r) {
 
 // ---- after the game: the presses, the window, what it tells, the links
 const classNames = { 'BIG-only': 'BIGのみ BIG-only', 'REG-only': 'REGのみ REG-only', 'bonus-only': 'ボーナス確定 bonus-only', 'no-bonus': 'ボーナスなし no bonus', mixed: '混在 mixed', impossible: 'impossible' };
-// The judge's own reading of its data, from the judge page in a frame of its own.
-let judgeFrame = null;
-function theJudge() {
-  if (!judgeFrame) {
-    judgeFrame = new Promise((resolve) => {
-      const frame = document.createElement('iframe');
-      Object.assign(frame, { src: 'judge.html', title: 'the judge (hidden)', hidden: true, tabIndex: -1 });
-      frame.setAttribute('aria-hidden', 'true');
-      frame.addEventListener('load', () => {
-        const wait = () => (frame.contentWindow.reelctlJudge ? resolve(frame.contentWindow.reelctlJudge) : setTimeout(wait, 20));
-        wait();
-      });
-      document.body.append(frame);
-    });
-  }
-  return judgeFrame;
-}
 function element(tag, text, attributes = {}) {
   const e = document.createElement(tag);
   if (text !== undefined) e.textContent = text;
@@ -257,8 +241,7 @@ async function tell() {
   result.replaceChildren(element('h2', 'The game'), table, window3, roleLine, tells, links);
   const game_ = told + 1;
   try {
-    const judge = await theJudge();
-    const { roles: shown, cls } = judge.judge(await judge.data(played.bet, order), stops);
+    const { roles: shown, cls } = judge(await data(played.bet, order), stops);
     tells.textContent = `What the window tells: ${classNames[cls]}; the roles that can show it: ${shown.map((r) => r.name).join(', ') || 'none'}.`;
     lastTell = { cls, roles: shown.map((r) => r.role), role };
   } catch (error) {
