@@ -6,7 +6,8 @@
 //
 // The data's strips[reel][stop] are the symbols of the bottom, middle and top
 // lines (the stop index's symbol stands on the bottom line).
-import { aimAt, data, judge } from './judge_reading.js';
+import { make } from './elements.js';
+import { aimAt, classWords, data, judge } from './judge_reading.js';
 
 const reelNames = [['左', 'left'], ['中', 'center'], ['右', 'right']];
 const stopNames = ['第1停止', '第2停止', '第3停止'];
@@ -51,14 +52,7 @@ function writeAddress() {
   if (window.location.hash !== hash) history.replaceState(null, '', hash);
 }
 
-const classNames = { 'BIG-only': 'BIGのみ', 'REG-only': 'REGのみ', 'bonus-only': 'ボーナス確定', 'no-bonus': 'ボーナスなし', mixed: '混在', impossible: '出ない' };
-
-function element(tag, text, attributes = {}) {
-  const e = document.createElement(tag);
-  if (text !== undefined) e.textContent = text;
-  for (const [k, v] of Object.entries(attributes)) e.setAttribute(k, v);
-  return e;
-}
+const element = (tag, text, attributes = {}) => make(tag, '', text === undefined ? {} : { textContent: text }, attributes);
 
 function drawReels(d) {
   const box = document.getElementById('reels');
@@ -143,7 +137,7 @@ async function render() {
   // P(role | window) among the roles whose odds were typed.
   const typed = roles.filter((r) => query.odds.has(r.role));
   const evidence = typed.reduce((s, r) => s + (r.grains / grain) / query.odds.get(r.role), 0);
-  document.getElementById('sum').textContent = `${classNames[cls]} (${cls}) — ${roles.length} 役 roles, ${matching.length} 出目 windows`;
+  document.getElementById('sum').textContent = `${classWords[cls]} (${cls}) — ${roles.length} 役 roles, ${matching.length} 出目 windows`;
   document.getElementById('sum').dataset.class = cls;
   const table = document.getElementById('roles');
   table.replaceChildren(element('tr'));

@@ -5,6 +5,9 @@
 const bonusRoles = new Set([4, 5, 6, 7, 8, 9]);
 const cache = new Map();
 
+// A class in the players' words.
+export const classWords = { 'BIG-only': 'BIGのみ', 'REG-only': 'REGのみ', 'bonus-only': 'ボーナス確定', 'no-bonus': 'ボーナスなし', mixed: '混在', impossible: '出ない' };
+
 export async function data(bet, order) {
   const key = `${bet}-${order}`;
   if (!cache.has(key)) cache.set(key, fetch(`judge-data/judge-${key}.json`).then((r) => r.json()));

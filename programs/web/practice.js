@@ -25,7 +25,8 @@
 // window.practice.state() tells the reels' state to whoever drives the page.
 
 import createReelctl from './reelctl-web.js';
-import { data, judge } from './judge_reading.js';
+import { make } from './elements.js';
+import { classWords, data, judge } from './judge_reading.js';
 
 const module = await createReelctl({});
 const machine = JSON.parse(module.UTF8ToString(module._reelctl_strips()));
@@ -204,13 +205,7 @@ function aim(r) {
 }
 
 // ---- after the game: the presses, the window, what it tells, the links
-const classNames = { 'BIG-only': 'BIGのみ BIG-only', 'REG-only': 'REGのみ REG-only', 'bonus-only': 'ボーナス確定 bonus-only', 'no-bonus': 'ボーナスなし no bonus', mixed: '混在 mixed', impossible: 'impossible' };
-function element(tag, text, attributes = {}) {
-  const e = document.createElement(tag);
-  if (text !== undefined) e.textContent = text;
-  for (const [k, v] of Object.entries(attributes)) e.setAttribute(k, v);
-  return e;
-}
+const element = (tag, text, attributes = {}) => make(tag, '', text === undefined ? {} : { textContent: text }, attributes);
 let told = 0;
 async function tell() {
   const played = { ...game };
@@ -242,7 +237,7 @@ async function tell() {
   const game_ = told + 1;
   try {
     const { roles: shown, cls } = judge(await data(played.bet, order), stops);
-    tells.textContent = `What the window tells: ${classNames[cls]}; the roles that can show it: ${shown.map((r) => r.name).join(', ') || 'none'}.`;
+    tells.textContent = `What the window tells: ${classWords[cls]} ${cls}; the roles that can show it: ${shown.map((r) => r.name).join(', ') || 'none'}.`;
     lastTell = { cls, roles: shown.map((r) => r.role), role };
   } catch (error) {
     tells.textContent = `What the window tells: the judge's data could not be read (${error.message}).`;
