@@ -233,7 +233,7 @@ async function tell() {
   const links = element('p');
   links.append(element('a', 'This game in the viewer', { href: `index.html#road=${encodeURIComponent(road)}` }), ' · ',
     element('a', 'This window in the judge', { href: judgeAddress }));
-  result.replaceChildren(element('h2', 'The game'), table, window3, roleLine, tells, links);
+  result.replaceChildren(element('h2', '結果 the result'), table, window3, roleLine, tells, links);
   const game_ = told + 1;
   try {
     const { roles: shown, cls } = judge(await data(played.bet, order), stops);
@@ -331,13 +331,11 @@ function togglePause(time) {
     if (!reels.some((reel) => reel.turning)) return;
     paused = time;
     for (const reel of reels) if (reel.turning) reel.stand = phase(reel, time);
-    pauseButton.textContent = 'Resume';
     pauseButton.setAttribute('aria-pressed', 'true');
     word.textContent = 'Paused.';
   } else {
     for (const reel of reels) if (reel.turning) reel.since = time;
     paused = null;
-    pauseButton.textContent = 'Pause';
     pauseButton.setAttribute('aria-pressed', 'false');
     word.textContent = '';
     keepDrawing();
