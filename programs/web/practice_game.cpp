@@ -9,7 +9,7 @@
 namespace reelctl::web {
 
 void PracticeGame::start(int bet, int role_item, std::uint32_t seed) {
-    bet_ = bet;
+    bet_ = bet >= 0 && bet < bet_count ? bet : -1;  // no game for a bet the menu does not have
     role_item_ = role_item;
     seed_ = seed;
     order_ = -1;
@@ -23,6 +23,7 @@ void PracticeGame::start(int bet, int role_item, std::uint32_t seed) {
 
 std::string PracticeGame::roles_json(int bet) {
     std::string json = "[";
+    if (bet < 0 || bet >= bet_count) return json + "]";
     probe::DrivenProbe dialog;
     dialog.start();
     dialog.command(IDM_BET_1 + bet, 0);

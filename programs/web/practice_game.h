@@ -23,7 +23,7 @@ namespace reelctl::web {
 
 class PracticeGame {
 public:
-    // A new game: bet 0..2, the role combo's item, the seed of the machine's draws.
+    // A new game: bet 0..2 (any other leaves no game), the role combo's item, the seed of the machine's draws.
     void start(int bet, int role_item, std::uint32_t seed);
 
     // The player presses the reel at a press index (0..20, the index on the
