@@ -7,6 +7,7 @@
 #include <thread>
 #include <time.h>
 
+#include "machine/conditions.h"
 #include "machine/symbols.h"
 #include "machine/texts.h"
 #include "tools/windows/aim.h"
@@ -23,7 +24,7 @@ bool reg(int role) { return role >= 7 && role <= 9; }
 PartialWindow part_of(const std::array<int, 3>& stops, int stop_order, int stopped) {
     PartialWindow part{-1, -1, -1};
     for (int n = 0; n < stopped; ++n) {
-        const auto reel = static_cast<std::size_t>(reel_pressed(stop_order, n));
+        const auto reel = static_cast<std::size_t>(reel_stopped(stop_order, n));
         part[reel] = stops[reel];
     }
     return part;

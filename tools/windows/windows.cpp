@@ -145,15 +145,16 @@ void Player::play(int presses, int offers, std::uint64_t weight) {
     Snapshot here;
     probe::save(panel, probe, here);
     if (combo) return play_offer(combo, presses, offers, weight, here);
-    play_press(reel_pressed(triple_.stop_order, presses), presses, offers, weight, here);
+    play_press(reel_stopped(triple_.stop_order, presses), presses, offers, weight, here);
 }
 
 // The machine draws one entry of the offer, by the percent of its text.
 void Player::play_offer(int combo, int presses, int offers, std::uint64_t weight, const Snapshot& here) {
     if (offers == max_offers) return fault("more offers than the weights can divide");
     const int entries = probe.item_count(combo);
-    if (offer_fault(probe, combo) == OfferFault::no_percent) return fault("an offered entry names no percent");
-    if (offer_fault(probe, combo) == OfferFault::not_whole) return fault("an offer's percents do not add up to 100");
+    const OfferFault offer = offer_fault(probe, combo);
+    if (offer == OfferFault::no_percent) return fault("an offered entry names no percent");
+    if (offer == OfferFault::not_whole) return fault("an offer's percents do not add up to 100");
     for (int e = 0; e < entries; ++e) {
         const long percent = percent_of(probe.item(combo, e));
         if (percent == 0) continue;
@@ -169,18 +170,16 @@ void Player::play_offer(int combo, int presses, int offers, std::uint64_t weight
 
 // The player presses the reel at one of its 21 press positions.
 void Player::play_press(int reel, int presses, int offers, std::uint64_t weight, const Snapshot& here) {
-    std::array<int, position_count> reached{};  // presses that stop the reel at each row
-    std::array<std::uint32_t, position_count> group{};  // and which they are
+    std::array<std::uint32_t, position_count> group{};  // the presses that stop the reel at each row, a bit each
     const bool press_choice = shows_press_choice(probe, panel.state, reel);
     for (int press = 0; press < position_count; ++press) {
         const int stop = press_radio_row(probe, panel.state, reel, press);
         if (stop < 0) return fault("the reel to press shows neither slides nor a press choice");
-        ++reached[static_cast<std::size_t>(stop)];  // on a press choice, the radio of each press, greyed or not
-        group[static_cast<std::size_t>(stop)] |= 1u << press;
+        group[static_cast<std::size_t>(stop)] |= 1u << press;  // on a press choice, the radio of each press, greyed or not
     }
     bool first = true;
     for (int row = 0; row < position_count; ++row) {
-        const int count = reached[static_cast<std::size_t>(row)];
+        const int count = std::popcount(group[static_cast<std::size_t>(row)]);
         if (count == 0) continue;
         if (!first) probe::restore(panel, probe, here);
         first = false;
@@ -229,7 +228,6 @@ void Player::finish(std::uint64_t weight) {
 
 }  // namespace
 
-int reel_pressed(int stop_order, int n) { return reel_stopped(stop_order, n); }
 
 Model compute_windows(int threads, int bet, int stop_order) {
     // The conditions (bet * 6 + stop order) to play, dealt to the threads in

@@ -70,9 +70,6 @@ struct Model {
 // many threads; the result is the same.
 Model compute_windows(int threads = 1, int bet = -1, int stop_order = -1);
 
-// The reel (0 left, 1 center, 2 right) pressed `n`th (0..2) in a stop order.
-int reel_pressed(int stop_order, int n);
-
 // "0.000123456789012345": a fraction of at most 1 in plain decimal notation,
 // correctly rounded to 20 places, without trailing zeros ("1", "0.5").
 std::string decimal_text(const Fraction& f);
